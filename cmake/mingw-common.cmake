@@ -1,0 +1,9 @@
+# The -posix compilers: GoogleTest needs std::mutex, which the win32 thread model lacks.
+set(CMAKE_C_COMPILER ${TESSALY_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TESSALY_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${TESSALY_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TESSALY_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -1,0 +1,48 @@
+#pragma once
+#include <map>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "framework/registry.h"
+
+namespace tessaly {
+
+// An in-memory registry for tests: keys keep their values in insertion order,
+// as a fresh registry key enumerates them.
+class MemoryRegistry : public Registry {
+ public:
+  using Value = std::variant<int, std::string>;
+  struct Key {
+    std::vector<std::pair<std::string, Value>> values;
+  };
+
+  bool OpenKey(const std::string& path, bool create) override;
+  void CloseKey() override { current_ = nullptr; }
+  bool ValueExists(const std::string& name) override;
+  std::optional<int> TryReadInteger(const std::string& name) override;
+  std::string ReadString(const std::string& name) override;
+  void WriteInteger(const std::string& name, int value) override;
+  void WriteString(const std::string& name, const std::string& value) override;
+  bool DeleteValue(const std::string& name) override;
+  std::vector<std::string> GetValueNames() override;
+  std::vector<std::string> GetKeyNames() override;
+
+  // Direct access for tests.
+  bool HasKey(const std::string& path) const;
+  Key& KeyAt(const std::string& path) { return keys_[Normalize(path)]; }
+  const Value* Find(const std::string& path, const std::string& name) const;
+  int open_count() const { return open_count_; }
+
+ private:
+  static std::string Normalize(const std::string& path);
+  Value* FindValue(const std::string& name);
+  void Put(const std::string& name, Value v);
+
+  std::map<std::string, Key> keys_;
+  std::string current_path_;
+  Key* current_ = nullptr;
+  int open_count_ = 0;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,51 @@
+#include "framework/menu_item.h"
+
+#include <stdexcept>
+
+namespace tessaly {
+
+MenuItem::MenuItem(std::string caption, ClickHandler onClick, int helpContext)
+    : Caption(std::move(caption)), HelpContext(helpContext), OnClick(std::move(onClick)) {}
+
+int MenuItem::MenuIndex() const {
+  if (!parent_) return -1;
+  for (size_t i = 0; i < parent_->items_.size(); ++i)
+    if (parent_->items_[i].get() == this) return static_cast<int>(i);
+  return -1;
+}
+
+MenuItem& MenuItem::Add(std::unique_ptr<MenuItem> item) { return Insert(Count(), std::move(item)); }
+
+MenuItem& MenuItem::Add(std::string caption, ClickHandler onClick, int helpContext) {
+  return Add(std::make_unique<MenuItem>(std::move(caption), std::move(onClick), helpContext));
+}
+
+MenuItem& MenuItem::Insert(int index, std::unique_ptr<MenuItem> item) {
+  if (index < 0 || index > Count()) throw std::out_of_range("menu index out of bounds");
+  item->parent_ = this;
+  MenuItem& ref = *item;
+  items_.insert(items_.begin() + index, std::move(item));
+  Touch();
+  return ref;
+}
+
+std::unique_ptr<MenuItem> MenuItem::Remove(int index) {
+  if (index < 0 || index >= Count()) throw std::out_of_range("menu index out of bounds");
+  std::unique_ptr<MenuItem> item = std::move(items_[static_cast<size_t>(index)]);
+  items_.erase(items_.begin() + index);
+  item->parent_ = nullptr;
+  Touch();
+  return item;
+}
+
+MenuItem* MenuItem::Find(const std::string& caption) const {
+  for (auto& it : items_)
+    if (it->Caption == caption) return it.get();
+  return nullptr;
+}
+
+void MenuItem::Touch() {
+  for (MenuItem* m = this; m; m = m->parent_) ++m->version_;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,61 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessaly {
+
+// One entry of a main menu or pop-up menu, kept as a tree independent of the
+// platform's menu handles. HelpContext doubles as the item's kind and state
+// tag, which the menu drawing reads.
+class MenuItem {
+ public:
+  using ClickHandler = std::function<void(MenuItem&)>;
+
+  explicit MenuItem(std::string caption = {}, ClickHandler onClick = {}, int helpContext = 0);
+  MenuItem(const MenuItem&) = delete;
+  MenuItem& operator=(const MenuItem&) = delete;
+
+  static constexpr const char* kSeparator = "-";
+
+  std::string Caption;
+  std::string Hint;
+  int HelpContext = 0;
+  bool Enabled = true;
+  ClickHandler OnClick;
+
+  bool IsSeparator() const { return Caption == kSeparator; }
+  MenuItem* Parent() const { return parent_; }
+  // Position among the parent's items, or -1 for a root.
+  int MenuIndex() const;
+  int Count() const { return static_cast<int>(items_.size()); }
+  MenuItem& operator[](int index) const { return *items_.at(static_cast<size_t>(index)); }
+
+  MenuItem& Add(std::unique_ptr<MenuItem> item);
+  MenuItem& Add(std::string caption, ClickHandler onClick = {}, int helpContext = 0);
+  MenuItem& AddSeparator() { return Add(kSeparator); }
+  MenuItem& Insert(int index, std::unique_ptr<MenuItem> item);
+  // Takes the item out of this menu and hands it to the caller.
+  std::unique_ptr<MenuItem> Remove(int index);
+  void Clear() { items_.clear(); }
+  // First direct child with this caption, or null.
+  MenuItem* Find(const std::string& caption) const;
+
+  void Click() {
+    if (OnClick) OnClick(*this);
+  }
+
+  // Bumped on every structural change anywhere below, so a realized menu knows
+  // when to rebuild its handles.
+  unsigned Version() const { return version_; }
+
+ private:
+  void Touch();
+
+  MenuItem* parent_ = nullptr;
+  std::vector<std::unique_ptr<MenuItem>> items_;
+  unsigned version_ = 0;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Configures and builds one configuration: native | native-asan | win64 | win32.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+kind=${1:?native, native-asan, win64 or win32}
+case "$kind" in
+  native) args=() ;;
+  native-asan) args=(-DTESSALY_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+  win64)  args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake") ;;
+  win32)  args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake") ;;
+  *) echo "unknown build kind $kind" >&2; exit 2 ;;
+esac
+shift
+cmake -S "$root" -B "$root/build/$kind" "${args[@]}" "$@" >/dev/null
+cmake --build "$root/build/$kind" -j "$(nproc)"

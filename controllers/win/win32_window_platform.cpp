@@ -1,0 +1,55 @@
+#include "controllers/win/win32_window_platform.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace tessaly::win {
+
+namespace {
+HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(w); }
+}  // namespace
+
+std::uint32_t Win32WindowPlatform::GetWindowThreadProcessId(WindowHandle window) {
+  DWORD pid = 0;
+  return ::GetWindowThreadProcessId(ToHwnd(window), &pid);
+}
+
+std::string Win32WindowPlatform::GetClassName(WindowHandle window, int maxCount) {
+  std::vector<char> buf(static_cast<size_t>(maxCount) + 1, '\0');
+  int n = ::GetClassNameA(ToHwnd(window), buf.data(), maxCount);
+  return std::string(buf.data(), n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+bool Win32WindowPlatform::GetWindowPlacement(WindowHandle window, WindowPlacementRecord& r) {
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof(wp);
+  if (!::GetWindowPlacement(ToHwnd(window), &wp)) return false;
+  r.length = wp.length;
+  r.flags = wp.flags;
+  r.showCmd = wp.showCmd;
+  r.minX = wp.ptMinPosition.x;
+  r.minY = wp.ptMinPosition.y;
+  r.maxX = wp.ptMaxPosition.x;
+  r.maxY = wp.ptMaxPosition.y;
+  r.left = wp.rcNormalPosition.left;
+  r.top = wp.rcNormalPosition.top;
+  r.right = wp.rcNormalPosition.right;
+  r.bottom = wp.rcNormalPosition.bottom;
+  return true;
+}
+
+bool Win32WindowPlatform::SetWindowPlacement(WindowHandle window, const WindowPlacementRecord& r) {
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof(wp);
+  wp.flags = r.flags;
+  wp.showCmd = r.showCmd;
+  wp.ptMinPosition = {r.minX, r.minY};
+  wp.ptMaxPosition = {r.maxX, r.maxY};
+  wp.rcNormalPosition = {r.left, r.top, r.right, r.bottom};
+  return ::SetWindowPlacement(ToHwnd(window), &wp) != FALSE;
+}
+
+void Win32WindowPlatform::BringWindowToTop(WindowHandle window) { ::BringWindowToTop(ToHwnd(window)); }
+
+}  // namespace tessaly::win

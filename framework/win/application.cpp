@@ -1,0 +1,128 @@
+#include "framework/win/application.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "framework/win/form.h"
+#include "framework/win/program_icon.h"
+
+namespace tessaly::win {
+
+Application* Application::instance_ = nullptr;
+
+Application::Application() : icon_(CreateProgramIcon()) {
+  if (instance_) throw std::logic_error("only one application object");
+  instance_ = this;
+  int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+  CreateParams p;
+  p.className = "TApplication";
+  p.title = "";
+  p.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+  p.x = x;
+  p.y = y;
+  p.width = 0;
+  p.height = 0;
+  p.icon = icon_.Get();
+  Create(p);
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
+}
+
+Application::~Application() {
+  DestroyHandle();
+  instance_ = nullptr;
+}
+
+void Application::SetTitle(const std::string& title) {
+  title_ = title;
+  SetWindowTextA(Handle(), title.c_str());
+}
+
+void Application::RemoveForm(Form* form) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+  if (mainForm_ == form) mainForm_ = nullptr;
+}
+
+void Application::Run(Form& mainForm) {
+  mainForm_ = &mainForm;
+  if (ShowMainForm) mainForm.Show();
+  MSG msg;
+  while (mainForm_ && HandleOneMessage(msg)) {
+  }
+}
+
+bool Application::HandleOneMessage(MSG& msg) {
+  if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return false;
+  // Keyboard navigation (Tab, arrows, Enter) between a form's controls.
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  for (Form* f : forms_) {
+    if (f->Handle() == root && root && IsDialogMessageA(root, &msg)) return true;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+void Application::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (msg.message == WM_QUIT) return;  // leave it for the main loop
+    HandleOneMessage(msg);
+  }
+}
+
+void Application::ShowException(const std::exception& e) {
+  std::string text = e.what();
+  if (!text.empty() && text.back() != '.') text += '.';
+  Application* app = instance_;
+  std::string caption = app ? app->title_ : std::string("Error");
+  HWND owner = GetActiveWindow();
+  if (!owner && app) owner = app->Handle();
+  MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void Application::Minimize() {
+  hiddenByMinimize_.clear();
+  for (Form* f : forms_) {
+    if (IsWindowVisible(f->Handle())) {
+      hiddenByMinimize_.push_back(f->Handle());
+      ShowWindow(f->Handle(), SW_HIDE);
+    }
+  }
+  ShowWindow(Handle(), SW_MINIMIZE);
+}
+
+void Application::Restore() {
+  ShowWindow(Handle(), SW_RESTORE);
+  for (HWND h : hiddenByMinimize_)
+    if (IsWindow(h)) ShowWindow(h, SW_SHOW);
+  hiddenByMinimize_.clear();
+  if (mainForm_ && IsWindowVisible(mainForm_->Handle())) SetForegroundWindow(mainForm_->Handle());
+}
+
+LRESULT Application::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SYSCOMMAND:
+      switch (wp & 0xFFF0) {
+        case SC_MINIMIZE:
+          Minimize();
+          return 0;
+        case SC_RESTORE:
+          Restore();
+          return 0;
+      }
+      break;
+    case WM_CLOSE:
+      if (mainForm_) mainForm_->Close();
+      return 0;
+    case WM_ACTIVATE:
+      // The application window itself has nothing to show: hand the focus on.
+      if (LOWORD(wp) != WA_INACTIVE && mainForm_ && IsWindowVisible(mainForm_->Handle()) &&
+          !IsIconic(Handle()))
+        SetFocus(mainForm_->Handle());
+      return 0;
+  }
+  return Window::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace tessaly::win

@@ -1,0 +1,59 @@
+#pragma once
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "framework/win/handles.h"
+#include "framework/win/window.h"
+
+namespace tessaly::win {
+
+class Form;
+
+// The application object: its hidden window of class "TApplication" carries the
+// task-bar button and owns the forms; it runs the message loop.
+class Application : public Window {
+ public:
+  Application();
+  ~Application() override;
+
+  // The one application object of the process, or null before it exists.
+  static Application* Instance() { return instance_; }
+
+  void SetTitle(const std::string& title);
+  const std::string& Title() const { return title_; }
+  HICON Icon() const { return icon_.Get(); }
+
+  bool ShowMainForm = true;
+
+  // Shows the main form (when ShowMainForm) and runs the message loop until the
+  // main form has closed.
+  void Run(Form& mainForm);
+  void ProcessMessages();
+  Form* MainForm() const { return mainForm_; }
+
+  // Dispatches one message; false once WM_QUIT arrived.
+  bool HandleOneMessage(MSG& msg);
+
+  // The standard exception message box, owned by the active window.
+  static void ShowException(const std::exception& e);
+
+  void AddForm(Form* form) { forms_.push_back(form); }
+  void RemoveForm(Form* form);
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void Minimize();
+  void Restore();
+
+  static Application* instance_;
+  std::string title_;
+  UniqueIcon icon_;
+  Form* mainForm_ = nullptr;
+  std::vector<Form*> forms_;
+  std::vector<HWND> hiddenByMinimize_;
+};
+
+}  // namespace tessaly::win

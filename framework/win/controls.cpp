@@ -1,0 +1,126 @@
+#include "framework/win/controls.h"
+
+#include <stdexcept>
+
+#include "framework/win/form.h"
+
+namespace tessaly::win {
+
+Control::Control(Form& form, const char* windowClass, const std::string& caption, DWORD style,
+                 Bounds b, DWORD exStyle)
+    : id_(form.NextControlId()) {
+  hwnd_ = CreateWindowExA(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, b.left,
+                          b.top, b.width, b.height, form.Handle(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr),
+                          nullptr);
+  if (!hwnd_) throw std::runtime_error(std::string("Error creating control ") + windowClass);
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.Font()), FALSE);
+  form.RegisterControl(this);
+}
+
+std::string Control::Text() const {
+  int n = GetWindowTextLengthA(hwnd_);
+  std::string s(static_cast<size_t>(n) + 1, '\0');
+  int got = GetWindowTextA(hwnd_, &s[0], n + 1);
+  s.resize(static_cast<size_t>(got < 0 ? 0 : got));
+  return s;
+}
+
+Button::Button(Form& form, const std::string& caption, Bounds b, bool isDefault)
+    : Control(form, "BUTTON", caption, WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), b) {}
+
+Label::Label(Form& form, const std::string& caption, Bounds b, bool rightAligned)
+    : Control(form, "STATIC", caption, rightAligned ? SS_RIGHT : SS_LEFT, b) {}
+
+GroupBox::GroupBox(Form& form, const std::string& caption, Bounds b)
+    : Control(form, "BUTTON", caption, BS_GROUPBOX | WS_CLIPSIBLINGS, b) {}
+
+Edit::Edit(Form& form, Bounds b)
+    : Control(form, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, b, WS_EX_CLIENTEDGE) {}
+
+namespace {
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string s;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i) s += "\r\n";
+    s += lines[i];
+  }
+  return s;
+}
+}  // namespace
+
+Memo::Memo(Form& form, Bounds b, const std::vector<std::string>& lines)
+    : Control(form, "EDIT", JoinLines(lines), ES_MULTILINE | ES_READONLY, b) {}
+
+ComboBox::ComboBox(Form& form, Bounds b, const std::vector<std::string>& items)
+    // The height given is the closed box's; the list drops below it.
+    : Control(form, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+              Bounds{b.left, b.top, b.width, 200}) {
+  for (const auto& item : items) Add(item);
+}
+
+void ComboBox::Clear() { SendMessageA(Handle(), CB_RESETCONTENT, 0, 0); }
+void ComboBox::Add(const std::string& item) {
+  SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+int ComboBox::Count() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); }
+int ComboBox::ItemIndex() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }
+void ComboBox::SetItemIndex(int index) { SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+std::string ComboBox::Item(int index) const {
+  LRESULT n = SendMessageA(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (n == CB_ERR) return {};
+  std::string s(static_cast<size_t>(n) + 1, '\0');
+  SendMessageA(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&s[0]));
+  s.resize(static_cast<size_t>(n));
+  return s;
+}
+
+ListBox::ListBox(Form& form, Bounds b)
+    : Control(form, "LISTBOX", "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, b,
+              WS_EX_CLIENTEDGE) {}
+
+void ListBox::Clear() { SendMessageA(Handle(), LB_RESETCONTENT, 0, 0); }
+void ListBox::Add(const std::string& item) {
+  SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+void ListBox::Delete(int index) { SendMessageA(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+void ListBox::SetItem(int index, const std::string& text) {
+  Delete(index);
+  SendMessageA(Handle(), LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+}
+int ListBox::Count() const { return static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0)); }
+int ListBox::ItemIndex() const { return static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0)); }
+void ListBox::SetItemIndex(int index) { SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+std::string ListBox::Item(int index) const {
+  LRESULT n = SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (n == LB_ERR) return {};
+  std::string s(static_cast<size_t>(n) + 1, '\0');
+  SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&s[0]));
+  s.resize(static_cast<size_t>(n));
+  return s;
+}
+std::vector<std::string> ListBox::Items() const {
+  std::vector<std::string> items;
+  for (int i = 0, n = Count(); i < n; ++i) items.push_back(Item(i));
+  return items;
+}
+
+TabControl::TabControl(Form& form, Bounds b, const std::vector<std::string>& tabs)
+    : Control(form, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, b) {
+  for (size_t i = 0; i < tabs.size(); ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(tabs[i].c_str());
+    SendMessageA(Handle(), TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+LRESULT TabControl::OnNotify(NMHDR* hdr) {
+  if (hdr->code == static_cast<UINT>(TCN_SELCHANGE) && OnChange) OnChange();
+  return 0;
+}
+
+int TabControl::TabIndex() const { return static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0)); }
+void TabControl::SetTabIndex(int index) { SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+}  // namespace tessaly::win

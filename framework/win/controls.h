@@ -1,0 +1,113 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tessaly::win {
+
+class Form;
+
+struct Bounds {
+  int left, top, width, height;
+};
+
+// A standard control placed at a pixel position in its form's client area.
+class Control {
+ public:
+  Control(Form& form, const char* windowClass, const std::string& caption, DWORD style, Bounds b,
+          DWORD exStyle = 0);
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  int Id() const { return id_; }
+  std::string Text() const;
+  void SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+  void SetFocus() { ::SetFocus(hwnd_); }
+  // Children are created in front of their earlier siblings' areas; frames and
+  // tabs that surround other controls go behind them.
+  void SendToBack() { SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+
+  virtual void OnCommand(WORD) {}
+  virtual LRESULT OnNotify(NMHDR*) { return 0; }
+
+ private:
+  HWND hwnd_ = nullptr;
+  int id_;
+};
+
+class Button : public Control {
+ public:
+  Button(Form& form, const std::string& caption, Bounds b, bool isDefault = false);
+  std::function<void()> OnClick;
+  void OnCommand(WORD code) override {
+    if (code == BN_CLICKED && OnClick) OnClick();
+  }
+};
+
+class Label : public Control {
+ public:
+  Label(Form& form, const std::string& caption, Bounds b, bool rightAligned = false);
+};
+
+class GroupBox : public Control {
+ public:
+  GroupBox(Form& form, const std::string& caption, Bounds b);
+};
+
+class Edit : public Control {
+ public:
+  Edit(Form& form, Bounds b);
+};
+
+// A read-only, borderless multi-line text.
+class Memo : public Control {
+ public:
+  Memo(Form& form, Bounds b, const std::vector<std::string>& lines);
+};
+
+// A drop-down list (no typing).
+class ComboBox : public Control {
+ public:
+  ComboBox(Form& form, Bounds b, const std::vector<std::string>& items = {});
+  void Clear();
+  void Add(const std::string& item);
+  int Count() const;
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  std::string Item(int index) const;
+};
+
+class ListBox : public Control {
+ public:
+  ListBox(Form& form, Bounds b);
+  std::function<void()> OnClick;
+  void OnCommand(WORD code) override {
+    if (code == LBN_SELCHANGE && OnClick) OnClick();
+  }
+  void Clear();
+  void Add(const std::string& item);
+  void Delete(int index);
+  void SetItem(int index, const std::string& text);
+  int Count() const;
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  std::string Item(int index) const;
+  std::vector<std::string> Items() const;
+};
+
+class TabControl : public Control {
+ public:
+  TabControl(Form& form, Bounds b, const std::vector<std::string>& tabs);
+  std::function<void()> OnChange;
+  LRESULT OnNotify(NMHDR* hdr) override;
+  int TabIndex() const;
+  // Changing the index from the program raises no change event.
+  void SetTabIndex(int index);
+};
+
+}  // namespace tessaly::win

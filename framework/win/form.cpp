@@ -1,0 +1,175 @@
+#include "framework/win/form.h"
+
+#include <commctrl.h>
+
+#include "framework/win/application.h"
+#include "framework/win/controls.h"
+#include "framework/win/menu_binding.h"
+
+namespace tessaly::win {
+
+namespace {
+// MS Sans Serif 8 pt at 96 dots per inch.
+HFONT CreateDialogFont() {
+  return CreateFontA(-MulDiv(8, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                     "MS Sans Serif");
+}
+}  // namespace
+
+Form::Form() : font_(CreateDialogFont()) {}
+
+Form::~Form() {
+  if (Application* app = Application::Instance()) app->RemoveForm(this);
+  DestroyHandle();
+}
+
+void Form::CreateForm(const FormParams& fp) {
+  RECT r{0, 0, fp.clientWidth, fp.clientHeight};
+  AdjustWindowRectEx(&r, fp.style, fp.hasMenuBar, fp.exStyle);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  int x = fp.left, y = fp.top;
+  if (fp.centered) {
+    x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+    y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  }
+  Application* app = Application::Instance();
+  CreateParams p;
+  p.className = fp.className;
+  p.title = fp.caption.c_str();
+  p.style = fp.style;
+  p.exStyle = fp.exStyle;
+  p.x = x;
+  p.y = y;
+  p.width = w;
+  p.height = h;
+  p.parent = app ? app->Handle() : nullptr;
+  p.icon = app ? app->Icon() : nullptr;
+  Create(p);
+  if (app) app->AddForm(this);
+}
+
+void Form::RegisterControl(Control* c) { controls_[c->Id()] = c; }
+
+void Form::Show() {
+  ShowWindow(Handle(), SW_SHOW);
+  // The application window carries the task-bar button while a form shows.
+  if (Application* app = Application::Instance())
+    if (app->MainForm() == this) ShowWindow(app->Handle(), SW_SHOW);
+}
+
+void Form::SetStayOnTop(bool onTop) {
+  SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::SetPosition(int left, int top) {
+  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT Form::WindowRect() const {
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  return r;
+}
+
+void Form::Close() {
+  if (!CloseQuery()) return;
+  FormClose();
+  if (modal_) {
+    if (modalResult_ == 0) modalResult_ = IDCANCEL;
+    return;
+  }
+  Application* app = Application::Instance();
+  if (app && app->MainForm() == this) {
+    app->RemoveForm(this);
+    DestroyHandle();
+    PostQuitMessage(0);
+  } else {
+    Hide();
+  }
+}
+
+int Form::ShowModal() {
+  Application* app = Application::Instance();
+  std::vector<HWND> disabled;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* list = reinterpret_cast<std::vector<HWND>*>(lp);
+        if (IsWindowVisible(h) && IsWindowEnabled(h)) list->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&disabled));
+  for (HWND h : disabled)
+    if (h != Handle()) EnableWindow(h, FALSE);
+  modal_ = true;
+  modalResult_ = 0;
+  FormShow();
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  MSG msg;
+  bool quit = false;
+  while (modalResult_ == 0) {
+    if (!app || !app->HandleOneMessage(msg)) {
+      quit = true;
+      break;
+    }
+  }
+  for (HWND h : disabled)
+    if (IsWindow(h)) EnableWindow(h, TRUE);
+  ShowWindow(Handle(), SW_HIDE);
+  modal_ = false;
+  if (quit) PostQuitMessage(0);
+  return modalResult_;
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_COMMAND:
+      if (lp) {
+        auto it = controls_.find(LOWORD(wp));
+        if (it != controls_.end()) it->second->OnCommand(HIWORD(wp));
+        return 0;
+      }
+      for (MenuBinding* m : menus_)
+        if (m->HandleCommand(LOWORD(wp))) return 0;
+      break;
+    case WM_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(lp);
+      auto it = controls_.find(static_cast<int>(hdr->idFrom));
+      if (it != controls_.end()) return it->second->OnNotify(hdr);
+      break;
+    }
+    case WM_INITMENUPOPUP:
+      for (MenuBinding* m : menus_)
+        if (m->InitPopup(reinterpret_cast<HMENU>(wp))) return 0;
+      break;
+    case WM_MEASUREITEM: {
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      if (mis->CtlType == ODT_MENU)
+        for (MenuBinding* m : menus_)
+          if (m->MeasureItem(*mis)) return TRUE;
+      break;
+    }
+    case WM_DRAWITEM: {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (dis->CtlType == ODT_MENU)
+        for (MenuBinding* m : menus_)
+          if (m->DrawItem(*dis)) return TRUE;
+      break;
+    }
+    case WM_MENUCHAR:
+      for (MenuBinding* m : menus_) {
+        LRESULT r = 0;
+        if (m->MenuChar(static_cast<char>(LOWORD(wp)), reinterpret_cast<HMENU>(lp), r)) return r;
+      }
+      break;
+  }
+  return Window::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace tessaly::win

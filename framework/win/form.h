@@ -1,0 +1,71 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "framework/win/handles.h"
+#include "framework/win/window.h"
+
+namespace tessaly::win {
+
+class Control;
+class MenuBinding;
+
+// A top-level window with controls at fixed pixel positions, in the dialog font
+// (MS Sans Serif 8 pt). Closing runs CloseQuery, then FormClose.
+class Form : public Window {
+ public:
+  ~Form() override;
+
+  struct FormParams {
+    const char* className = nullptr;
+    std::string caption;
+    int clientWidth = 0, clientHeight = 0;
+    int left = 0, top = 0;
+    bool centered = false;
+    bool hasMenuBar = false;
+    DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+  };
+
+  HFONT Font() const { return font_.Get(); }
+  int NextControlId() { return nextControlId_++; }
+  void RegisterControl(Control* c);
+
+  void Show();
+  void Hide() { ShowWindow(Handle(), SW_HIDE); }
+  bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }
+  void SetStayOnTop(bool onTop);
+  void SetPosition(int left, int top);
+  RECT WindowRect() const;
+
+  // What the close box does: CloseQuery may refuse; otherwise FormClose runs
+  // and the form ends (the main form ends the program, a modal form its loop).
+  void Close();
+  // Shows the form modally, disabling the program's other windows; returns the
+  // modal result (2 when closed by the close box or Close()).
+  int ShowModal();
+  void EndModal(int result) { modalResult_ = result; }
+
+  // Menus whose commands and owner drawing arrive at this window.
+  void BindMenu(MenuBinding* menu) { menus_.push_back(menu); }
+
+ protected:
+  Form();
+  void CreateForm(const FormParams& params);
+  virtual bool CloseQuery() { return true; }
+  virtual void FormClose() {}
+  virtual void FormShow() {}
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  UniqueFont font_;
+  std::map<int, Control*> controls_;
+  std::vector<MenuBinding*> menus_;
+  int nextControlId_ = 100;
+  int modalResult_ = 0;
+  bool modal_ = false;
+};
+
+}  // namespace tessaly::win

@@ -1,0 +1,100 @@
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+namespace tessaly::win {
+
+// Owns one platform handle and releases it with Traits::Close.
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle h) : h_(h) {}
+  ~UniqueHandle() { Reset(); }
+  UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Handle{})) {}
+  UniqueHandle& operator=(UniqueHandle&& o) noexcept {
+    if (this != &o) Reset(std::exchange(o.h_, Handle{}));
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+  Handle Get() const { return h_; }
+  explicit operator bool() const { return h_ != Handle{}; }
+  Handle Release() { return std::exchange(h_, Handle{}); }
+  void Reset(Handle h = Handle{}) {
+    if (h_ != Handle{}) Traits::Close(h_);
+    h_ = h;
+  }
+
+ private:
+  Handle h_{};
+};
+
+struct HKeyTraits {
+  using Handle = HKEY;
+  static void Close(HKEY h) { RegCloseKey(h); }
+};
+template <typename T>
+struct GdiObjectTraits {
+  using Handle = T;
+  static void Close(T h) { DeleteObject(h); }
+};
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static void Close(HDC h) { DeleteDC(h); }
+};
+struct MenuTraits {
+  using Handle = HMENU;
+  static void Close(HMENU h) { DestroyMenu(h); }
+};
+struct IconTraits {
+  using Handle = HICON;
+  static void Close(HICON h) { DestroyIcon(h); }
+};
+struct WindowTraits {
+  using Handle = HWND;
+  static void Close(HWND h) { DestroyWindow(h); }
+};
+
+using UniqueKey = UniqueHandle<HKeyTraits>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+
+// A window's DC from GetDC, released with ReleaseDC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// Selects a GDI object into a DC for one scope.
+class SelectObjectScope {
+ public:
+  SelectObjectScope(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
+  ~SelectObjectScope() { SelectObject(dc_, old_); }
+  SelectObjectScope(const SelectObjectScope&) = delete;
+  SelectObjectScope& operator=(const SelectObjectScope&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+}  // namespace tessaly::win

@@ -1,0 +1,85 @@
+#include "framework/win/tray_icon.h"
+
+#include <shellapi.h>
+
+#include "framework/win/menu_binding.h"
+
+namespace tessaly::win {
+
+namespace {
+constexpr UINT kTrayCallback = WM_USER + 1;
+}
+
+TrayIcon::TrayIcon(HICON icon, const std::string& hint, MenuBinding* popupMenu)
+    : icon_(icon), hint_(hint), popup_(popupMenu),
+      taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
+  CreateParams p;
+  p.className = "TPUtilWindow";
+  p.style = WS_POPUP;
+  p.x = p.y = p.width = p.height = 0;
+  Create(p);
+  Notify(NIM_ADD);
+}
+
+TrayIcon::~TrayIcon() { Notify(NIM_DELETE); }
+
+void TrayIcon::Notify(DWORD action) {
+  NOTIFYICONDATAA nid{};
+  nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  nid.hWnd = Handle();
+  nid.uID = 1;
+  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  nid.uCallbackMessage = kTrayCallback;
+  nid.hIcon = icon_;
+  lstrcpynA(nid.szTip, hint_.c_str(), sizeof(nid.szTip));
+  Shell_NotifyIconA(action, &nid);
+}
+
+LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kTrayCallback) {
+    switch (static_cast<UINT>(lp)) {
+      case WM_MOUSEMOVE:
+        if (OnMouseMove) OnMouseMove();
+        break;
+      case WM_LBUTTONDBLCLK:
+        if (OnDblClick) OnDblClick();
+        break;
+      case WM_RBUTTONUP:
+        if (popup_) {
+          POINT pt{};
+          GetCursorPos(&pt);
+          popup_->Popup(Handle(), pt.x, pt.y);
+        }
+        break;
+    }
+    return 0;
+  }
+  if (msg == taskbarCreated_) {
+    Notify(NIM_ADD);  // the shell restarted and forgot its icons
+    return 0;
+  }
+  if (popup_) {
+    switch (msg) {
+      case WM_COMMAND:
+        if (popup_->HandleCommand(LOWORD(wp))) return 0;
+        break;
+      case WM_INITMENUPOPUP:
+        if (popup_->InitPopup(reinterpret_cast<HMENU>(wp))) return 0;
+        break;
+      case WM_MEASUREITEM:
+        if (popup_->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+        break;
+      case WM_DRAWITEM:
+        if (popup_->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp))) return TRUE;
+        break;
+      case WM_MENUCHAR: {
+        LRESULT r = 0;
+        if (popup_->MenuChar(static_cast<char>(LOWORD(wp)), reinterpret_cast<HMENU>(lp), r)) return r;
+        break;
+      }
+    }
+  }
+  return Window::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace tessaly::win

@@ -1,0 +1,41 @@
+#pragma once
+#include <windows.h>
+
+namespace tessaly::win {
+
+// Base of every window the program creates itself: the object lives in
+// GWLP_USERDATA from WM_NCCREATE on, and messages reach HandleMessage.
+class Window {
+ public:
+  Window() = default;
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+
+  struct CreateParams {
+    const char* className = nullptr;
+    const char* title = "";
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+    HWND parent = nullptr;  // owner for top-level windows
+    UINT classStyle = CS_DBLCLKS;
+    HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    HICON icon = nullptr;
+  };
+
+ protected:
+  // Registers the class on first use and creates the window; raises on failure.
+  void Create(const CreateParams& params);
+  virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd_, msg, wp, lp); }
+  void DestroyHandle();
+
+ private:
+  static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace tessaly::win

@@ -1,0 +1,177 @@
+// Subcommands about the controls inside a top-level window: listing, reading and
+// operating them the way a user's input would reach the program.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "tests/wine/driver/command.h"
+#include "tests/wine/driver/window_find.h"
+
+namespace tdriver {
+namespace {
+
+HWND TopOf(const Args& args) { return FindTopLevel(WindowPattern{args[0], args[1]}); }
+
+// The control named by arguments 0..2 (window pattern, index among its kind).
+HWND ControlOf(const Args& args, ControlKind kind) {
+  long long index = 0;
+  if (!ParseInt(args[2], index)) return nullptr;
+  HWND top = TopOf(args);
+  return top ? NthDescendant(top, kind, index) : nullptr;
+}
+
+// Tells the control's parent what a user's action on the control would tell it.
+void NotifyParent(HWND control, WORD code) {
+  PostMessageW(GetParent(control), WM_COMMAND,
+               MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(control)), code),
+               reinterpret_cast<LPARAM>(control));
+}
+
+int Children(const Args& args) {
+  HWND top = TopOf(args);
+  if (!top) return kNotFound;
+  for (HWND child : Descendants(top)) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&rect), 2);
+    Line(ClassOf(child) + "\t" + OneLine(TextOf(child)) + "\t" + std::to_string(rect.left) + "," +
+         std::to_string(rect.top) + "," + std::to_string(rect.right - rect.left) + "," +
+         std::to_string(rect.bottom - rect.top) + "\t" + (IsWindowVisible(child) ? "1" : "0") +
+         "\t" + (IsWindowEnabled(child) ? "1" : "0") + "\t" + std::to_string(GetDlgCtrlID(child)) +
+         "\t" + HandleText(child));
+  }
+  return kOk;
+}
+
+// Combo boxes and list boxes differ only in their message numbers.
+struct ItemMessages {
+  ControlKind kind;
+  UINT count, text_length, text, current, set_current;
+  WORD selection_changed;
+};
+const ItemMessages kCombo{ControlKind::kComboBox, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT,
+                          CB_GETCURSEL, CB_SETCURSEL, CBN_SELCHANGE};
+const ItemMessages kList{ControlKind::kListBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT,
+                         LB_GETCURSEL, LB_SETCURSEL, LBN_SELCHANGE};
+
+// Read with the wide messages: across processes Wine's ANSI variant returned
+// only the first character.
+std::vector<std::string> ItemsOf(HWND control, const ItemMessages& m) {
+  std::vector<std::string> items;
+  LRESULT count = SendWide(control, m.count, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = SendWide(control, m.text_length, static_cast<WPARAM>(i), 0);
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    LRESULT got = SendWide(control, m.text, static_cast<WPARAM>(i),
+                           reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    items.push_back(ToUtf8(text));
+  }
+  return items;
+}
+
+int ListItems(const Args& args, const ItemMessages& m) {
+  HWND control = ControlOf(args, m.kind);
+  if (!control) return kNotFound;
+  Line("selected " + std::to_string(static_cast<long long>(SendWide(control, m.current, 0, 0))));
+  for (const std::string& item : ItemsOf(control, m)) Line("item " + OneLine(item));
+  return kOk;
+}
+
+int SelectItem(const Args& args, const ItemMessages& m) {
+  HWND control = ControlOf(args, m.kind);
+  if (!control) return kNotFound;
+  std::vector<std::string> items = ItemsOf(control, m);
+  long long index = -1;
+  if (!ParseInt(args[3], index)) {
+    for (size_t i = 0; i < items.size(); ++i)
+      if (items[i] == args[3]) index = static_cast<long long>(i);
+  }
+  if (index < 0 || index >= static_cast<long long>(items.size())) return kNotFound;
+  LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+  if (m.kind == ControlKind::kListBox && (style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))) {
+    SendWide(control, LB_SETSEL, FALSE, -1);
+    SendWide(control, LB_SETSEL, TRUE, static_cast<LPARAM>(index));
+    SendWide(control, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
+  } else {
+    SendWide(control, m.set_current, static_cast<WPARAM>(index), 0);
+  }
+  NotifyParent(control, m.selection_changed);
+  return kOk;
+}
+
+int ComboItems(const Args& args) { return ListItems(args, kCombo); }
+int ListBoxItems(const Args& args) { return ListItems(args, kList); }
+int SelectCombo(const Args& args) { return SelectItem(args, kCombo); }
+int SelectList(const Args& args) { return SelectItem(args, kList); }
+
+HWND FirstTabControl(const Args& args) {
+  HWND top = TopOf(args);
+  return top ? NthDescendant(top, ControlKind::kTabControl, 0) : nullptr;
+}
+
+int TabIndex(const Args& args) {
+  HWND tab = FirstTabControl(args);
+  if (!tab) return kNotFound;
+  Line(std::to_string(static_cast<long long>(SendWide(tab, TCM_GETCURSEL, 0, 0))));
+  return kOk;
+}
+
+// Setting the focus tab (not the selection) makes the control send its parent
+// the same change notifications as a click on the tab.
+int TabSelect(const Args& args) {
+  long long index = 0;
+  if (!ParseInt(args[2], index)) return kUsage;
+  HWND tab = FirstTabControl(args);
+  if (!tab) return kNotFound;
+  if (index < 0 || index >= SendWide(tab, TCM_GETITEMCOUNT, 0, 0)) return kNotFound;
+  SendWide(tab, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+  return SendWide(tab, TCM_GETCURSEL, 0, 0) == index ? kOk : kNotFound;
+}
+
+// Posted, so that a modal window the button opens does not block the driver.
+int Click(const Args& args) {
+  HWND top = TopOf(args);
+  if (!top) return kNotFound;
+  for (HWND child : Descendants(top)) {
+    if (!IsKind(child, ControlKind::kButton)) continue;
+    std::string caption = TextOf(child);
+    if (caption != args[2] && WithoutAccelerator(caption) != args[2]) continue;
+    PostMessageW(child, BM_CLICK, 0, 0);
+    return kOk;
+  }
+  return kNotFound;
+}
+
+int SetText(const Args& args) {
+  HWND edit = ControlOf(args, ControlKind::kEdit);
+  if (!edit) return kNotFound;
+  std::wstring text = FromUtf8(args[3]);
+  SendWide(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  return TextOf(edit) == args[3] ? kOk : kNotFound;
+}
+
+int GetText(const Args& args) {
+  HWND edit = ControlOf(args, ControlKind::kEdit);
+  if (!edit) return kNotFound;
+  Line(OneLine(TextOf(edit)));
+  return kOk;
+}
+
+}  // namespace
+
+std::vector<Command> ControlCommands() {
+  return {
+      {"children", 2, "CLASS TITLE", Children},
+      {"combo-items", 3, "CLASS TITLE INDEX", ComboItems},
+      {"list-items", 3, "CLASS TITLE INDEX", ListBoxItems},
+      {"select-combo", 4, "CLASS TITLE INDEX ITEM(index or text)", SelectCombo},
+      {"select-list", 4, "CLASS TITLE INDEX ITEM(index or text)", SelectList},
+      {"tab-index", 2, "CLASS TITLE", TabIndex},
+      {"tab-select", 3, "CLASS TITLE INDEX", TabSelect},
+      {"click", 3, "CLASS TITLE BUTTONCAPTION", Click},
+      {"set-text", 4, "CLASS TITLE CHILDINDEX TEXT", SetText},
+      {"get-text", 3, "CLASS TITLE CHILDINDEX", GetText},
+  };
+}
+
+}  // namespace tdriver

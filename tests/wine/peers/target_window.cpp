@@ -1,0 +1,122 @@
+// ttarget: a plain top-level window for tests to find, size and close.
+//   ttarget [--class NAME] [--title TEXT] [--rect L,T,W,H] [--maximized] [--minimized]
+//           [--tray]
+// Runs until the window is closed; --tray also puts an icon in the notification
+// area whose double-click closes the window (a stand-in for a tray program).
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+const UINT kTrayMessage = WM_APP + 1;
+
+struct Options {
+  std::string class_name = "TTestTarget";
+  std::string title = "Test Target";
+  RECT rect{100, 100, 640, 480};  // left, top, width, height
+  int show = SW_SHOWNORMAL;
+  bool tray = false;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    bool has_value = i + 1 < argc;
+    if (!std::strcmp(arg, "--class") && has_value) {
+      options.class_name = argv[++i];
+    } else if (!std::strcmp(arg, "--title") && has_value) {
+      options.title = argv[++i];
+    } else if (!std::strcmp(arg, "--rect") && has_value) {
+      RECT& r = options.rect;
+      long l, t, w, h;
+      if (std::sscanf(argv[++i], "%ld,%ld,%ld,%ld", &l, &t, &w, &h) != 4) return false;
+      r = RECT{l, t, w, h};
+    } else if (!std::strcmp(arg, "--maximized")) {
+      options.show = SW_SHOWMAXIMIZED;
+    } else if (!std::strcmp(arg, "--minimized")) {
+      options.show = SW_SHOWMINIMIZED;
+    } else if (!std::strcmp(arg, "--tray")) {
+      options.tray = true;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Removes the notification icon when the window goes, as a tray program must.
+class TrayIcon {
+ public:
+  explicit TrayIcon(HWND window) {
+    data_.cbSize = sizeof data_;
+    data_.hWnd = window;
+    data_.uID = 1;
+    data_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+    data_.uCallbackMessage = kTrayMessage;
+    data_.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION, shared
+    std::strcpy(data_.szTip, "Test Target");
+    added_ = Shell_NotifyIconA(NIM_ADD, &data_) != FALSE;
+  }
+  ~TrayIcon() { if (added_) Shell_NotifyIconA(NIM_DELETE, &data_); }
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
+
+ private:
+  NOTIFYICONDATAA data_{};
+  bool added_ = false;
+};
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case kTrayMessage:
+      if (lparam == WM_LBUTTONDBLCLK) DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!ParseOptions(argc, argv, options)) {
+    std::fprintf(stderr,
+                 "usage: ttarget [--class NAME] [--title TEXT] [--rect L,T,W,H] [--maximized] "
+                 "[--minimized] [--tray]\n");
+    return 2;
+  }
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA window_class{};
+  window_class.style = CS_DBLCLKS;
+  window_class.lpfnWndProc = WindowProc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszClassName = options.class_name.c_str();
+  if (!RegisterClassA(&window_class)) return 1;
+
+  const RECT& r = options.rect;
+  HWND window = CreateWindowExA(0, options.class_name.c_str(), options.title.c_str(),
+                                WS_OVERLAPPEDWINDOW, r.left, r.top, r.right, r.bottom, nullptr,
+                                nullptr, instance, nullptr);
+  if (!window) return 1;
+  ShowWindow(window, options.show);
+  UpdateWindow(window);
+  std::unique_ptr<TrayIcon> tray;
+  if (options.tray) tray = std::make_unique<TrayIcon>(window);
+
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+#include "preview/bitmap.h"
+
+namespace tessaly {
+
+// Why a file could not be read as a BMP; the message names the problem.
+class BmpError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Limits on what ReadBmp accepts: a palette image measures its sides in 16 bits,
+// and the pixel count bounds the memory one picture may take.
+constexpr int kMaxBmpSide = 65535;
+constexpr std::int64_t kMaxBmpPixels = std::int64_t{1} << 26;
+
+// Reads an uncompressed BMP of 1, 4, 8, 16, 24 or 32 bits per pixel, bottom-up or
+// top-down (BI_BITFIELDS with the standard masks accepted for 16 and 32 bits).
+// Throws BmpError for anything else, never reading outside `data`.
+Bitmap ReadBmp(const std::uint8_t* data, std::size_t size);
+inline Bitmap ReadBmp(const std::vector<std::uint8_t>& bytes) { return ReadBmp(bytes.data(), bytes.size()); }
+
+// The BMP file of a bitmap (bottom-up, uncompressed; bit fields only for masks that
+// plain BI_RGB cannot express).
+std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap);
+
+}  // namespace tessaly

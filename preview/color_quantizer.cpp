@@ -1,0 +1,98 @@
+#include "preview/color_quantizer.h"
+
+#include "preview/dib_access.h"
+
+namespace tessaly {
+namespace {
+
+void Export(const TOctreeNode* node, Palette& table) {
+  if (!node) return;
+  if (node->isLeaf) {
+    PaletteEntry c;
+    if (node->pixelCount != 0) {
+      c.red = static_cast<std::uint8_t>(node->redTotal / node->pixelCount);
+      c.green = static_cast<std::uint8_t>(node->greenTotal / node->pixelCount);
+      c.blue = static_cast<std::uint8_t>(node->blueTotal / node->pixelCount);
+    }
+    table.push_back(c);
+    return;
+  }
+  for (const auto& child : node->children) Export(child.get(), table);
+}
+
+}  // namespace
+
+TColorQuantizer::TColorQuantizer(int maxColors, int colorBits)
+    : maxColors_(maxColors), colorBits_(colorBits < 1 ? 1 : (colorBits > 8 ? 8 : colorBits)) {}
+
+TColorQuantizer::~TColorQuantizer() = default;
+
+TOctreeNode* TColorQuantizer::NewNode(std::unique_ptr<TOctreeNode>& slot, int level) {
+  slot = std::make_unique<TOctreeNode>();
+  TOctreeNode* node = slot.get();
+  if (level == colorBits_) {
+    node->isLeaf = true;
+    if (++leafCount_ > peakLeafCount_) peakLeafCount_ = leafCount_;
+  } else {
+    node->nextReducible = reducible_[level];
+    reducible_[level] = node;
+  }
+  return node;
+}
+
+void TColorQuantizer::InsertColor(std::unique_ptr<TOctreeNode>& slot, int red, int green, int blue, int level) {
+  std::unique_ptr<TOctreeNode>* current = &slot;
+  for (;;) {
+    TOctreeNode* node = current->get();
+    if (!node) node = NewNode(*current, level);
+    if (node->isLeaf) {
+      ++node->pixelCount;
+      node->redTotal += red;
+      node->greenTotal += green;
+      node->blueTotal += blue;
+      return;
+    }
+    const int shift = 7 - level;
+    const int child = (((red >> shift) & 1) << 2) | (((green >> shift) & 1) << 1) | ((blue >> shift) & 1);
+    current = &node->children[child];
+    ++level;
+  }
+}
+
+bool TColorQuantizer::MergeDeepestNode() {
+  int level = colorBits_ - 1;
+  while (level > 0 && !reducible_[level]) --level;
+  TOctreeNode* node = reducible_[level];
+  if (!node) return false;  // the root itself is already a leaf
+  reducible_[level] = node->nextReducible;
+  node->nextReducible = nullptr;
+  int children = 0;
+  for (auto& child : node->children) {
+    if (!child) continue;
+    node->pixelCount += child->pixelCount;
+    node->redTotal += child->redTotal;
+    node->greenTotal += child->greenTotal;
+    node->blueTotal += child->blueTotal;
+    child.reset();
+    ++children;
+  }
+  node->isLeaf = true;
+  leafCount_ -= children - 1;
+  return true;
+}
+
+void TColorQuantizer::ScanImage(TDIBReader& reader) {
+  const int width = reader.Width();
+  for (int y = 0; y < reader.Height(); ++y) {
+    const std::uint8_t* p = reader.RowAt(y);
+    for (int x = 0; x < width; ++x, p += 3) {
+      InsertColor(root_, p[2], p[1], p[0], 0);
+      while (leafCount_ > maxColors_ && MergeDeepestNode()) {
+      }
+    }
+  }
+}
+
+void TColorQuantizer::ExportColors(Palette& table) const { Export(root_.get(), table); }
+
+}  // namespace tessaly

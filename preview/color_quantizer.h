@@ -1,0 +1,60 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "preview/bitmap.h"
+
+namespace tessaly {
+
+class TDIBReader;
+
+struct TOctreeNode {
+  bool isLeaf = false;
+  // Totals are 64-bit so a large picture of bright pixels cannot overflow them.
+  std::int64_t pixelCount = 0;
+  std::int64_t redTotal = 0;
+  std::int64_t greenTotal = 0;
+  std::int64_t blueTotal = 0;
+  TOctreeNode* nextReducible = nullptr;  // link in its level's reducible list
+  std::array<std::unique_ptr<TOctreeNode>, 8> children;
+};
+
+// Octree colour quantizer. It merges as soon as it holds one leaf more than the
+// maximum, so the tree never grows past maximum + 1 leaves whatever the picture's
+// size.
+class TColorQuantizer {
+ public:
+  TColorQuantizer(int maxColors, int colorBits);
+  ~TColorQuantizer();
+  TColorQuantizer(const TColorQuantizer&) = delete;
+  TColorQuantizer& operator=(const TColorQuantizer&) = delete;
+
+  // Inserts every pixel, top row first, left to right, merging after each insert
+  // while there are too many leaves.
+  void ScanImage(TDIBReader& reader);
+  void InsertColor(std::unique_ptr<TOctreeNode>& slot, int red, int green, int blue, int level);
+  // Folds the newest reducible node of the deepest level that has one into a leaf;
+  // false when nothing is left to fold.
+  bool MergeDeepestNode();
+  // Appends one colour per leaf, depth first with children in index order.
+  void ExportColors(Palette& table) const;
+
+  int LeafCount() const { return leafCount_; }
+  // The most leaves seen at any time since construction.
+  int PeakLeafCount() const { return peakLeafCount_; }
+  const TOctreeNode* Root() const { return root_.get(); }
+  const TOctreeNode* ReducibleHead(int level) const { return reducible_[level]; }
+
+ private:
+  TOctreeNode* NewNode(std::unique_ptr<TOctreeNode>& slot, int level);
+
+  std::unique_ptr<TOctreeNode> root_;
+  int leafCount_ = 0;
+  int peakLeafCount_ = 0;
+  std::array<TOctreeNode*, 8> reducible_{};
+  int maxColors_;
+  int colorBits_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,155 @@
+#include "preview/color_quantizer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+
+#include "preview/dib_access.h"
+#include "preview/palettes.h"
+#include "preview/reduce_to_palette.h"
+#include "preview/tests/test_pictures.h"
+
+namespace tessaly {
+namespace {
+
+using testing::SetPixel24;
+
+// The octree's depth-first order is the order of the colours' bits interleaved
+// red, green, blue from the highest bit down.
+std::uint32_t TreeOrder(const PaletteEntry& c) {
+  std::uint32_t code = 0;
+  for (int bit = 7; bit >= 0; --bit) {
+    code = (code << 3) | (((c.red >> bit) & 1u) << 2) | (((c.green >> bit) & 1u) << 1) | ((c.blue >> bit) & 1u);
+  }
+  return code;
+}
+
+Bitmap PictureOfColours(const std::vector<PaletteEntry>& colours, int width) {
+  const int height = static_cast<int>((colours.size() + width - 1) / width);
+  Bitmap bitmap(width, height, 24);
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    const PaletteEntry& c = colours[i];
+    SetPixel24(bitmap, static_cast<int>(i % width), static_cast<int>(i / width), c.red, c.green, c.blue);
+  }
+  return bitmap;
+}
+
+std::vector<PaletteEntry> DistinctColours(std::size_t count, unsigned seed) {
+  std::mt19937 random(seed);
+  std::set<std::uint32_t> seen;
+  std::vector<PaletteEntry> colours;
+  while (colours.size() < count) {
+    const std::uint32_t v = random() & 0xFFFFFFu;
+    if (!seen.insert(v).second) continue;
+    colours.push_back({static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+                       static_cast<std::uint8_t>(v), 0});
+  }
+  return colours;
+}
+
+TEST(OptimizedPalette, UpTo236ColoursAllSurviveInTreeOrderAfterTheSystemColours) {
+  for (std::size_t count : {1u, 17u, 236u}) {
+    std::vector<PaletteEntry> colours = DistinctColours(count, 7u + static_cast<unsigned>(count));
+    // Repeat the colours so the totals are averaged over several pixels.
+    std::vector<PaletteEntry> pixels = colours;
+    pixels.insert(pixels.end(), colours.rbegin(), colours.rend());
+    Bitmap picture = PictureOfColours(pixels, 2);  // no padding pixels
+    const Palette palette = BuildOptimizedWindowsPalette(picture, StandardSystemColors());
+    ASSERT_EQ(palette.size(), 256u);
+    std::sort(colours.begin(), colours.end(),
+              [](const PaletteEntry& a, const PaletteEntry& b) { return TreeOrder(a) < TreeOrder(b); });
+    for (std::size_t i = 0; i < count; ++i) EXPECT_EQ(palette[10 + i], colours[i]) << i;
+    const SystemColors system = StandardSystemColors();
+    for (int i = 0; i < 10; ++i) {
+      EXPECT_EQ(palette[i], system[i]);
+      EXPECT_EQ(palette[246 + i], system[10 + i]);
+    }
+  }
+}
+
+TEST(OptimizedPalette, UnusedEntriesNeverAttractAPixel) {
+  // Few colours (four levels per channel) plus some near black, which lies closest
+  // to the colour the unused entries repeat.
+  Bitmap picture = testing::RandomPicture(40, 30, 99);
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < 3 * picture.Width(); ++x) picture.Row(y)[x] &= 0xC0;
+  for (int x = 0; x < 10; ++x) SetPixel24(picture, x, 0, x, x / 2, 1);
+  for (DitherMode dither : {DitherMode::Nearest, DitherMode::FloydSteinberg}) {
+    Bitmap source = picture;
+    Bitmap copy = picture;
+    TColorQuantizer quantizer(236, 8);
+    TDIBReader reader(copy, 24);
+    quantizer.ScanImage(reader);
+    const int used = quantizer.LeafCount();
+    ASSERT_LT(used, 236);
+    const Bitmap result = ReduceToPalette(source, ReductionMode::OptimizedWindows, dither, 8);
+    for (int y = 0; y < result.Height(); ++y)
+      for (int x = 0; x < result.Width(); ++x) {
+        const int index = result.Row(y)[x];
+        EXPECT_TRUE(index < 10 + used || index >= 246) << index;
+      }
+  }
+}
+
+TEST(ColorQuantizer, MergesTheNewestNodeOfTheDeepestLevel) {
+  TColorQuantizer quantizer(3, 8);
+  Bitmap picture(5, 1, 24);
+  // 100/101 share every bit but the last, as do 200/201; the 200 node is newer.
+  SetPixel24(picture, 0, 0, 100, 0, 0);
+  SetPixel24(picture, 1, 0, 101, 0, 0);
+  SetPixel24(picture, 2, 0, 200, 0, 0);
+  SetPixel24(picture, 3, 0, 201, 0, 0);
+  // Reaches the merged node; a merged node stays a leaf and keeps counting.
+  SetPixel24(picture, 4, 0, 200, 0, 0);
+  TDIBReader reader(picture, 24);
+  quantizer.ScanImage(reader);
+  EXPECT_EQ(quantizer.LeafCount(), 3);
+  EXPECT_EQ(quantizer.PeakLeafCount(), 4);
+  Palette colours;
+  quantizer.ExportColors(colours);
+  ASSERT_EQ(colours.size(), 3u);
+  EXPECT_EQ(colours[0].red, 100);
+  EXPECT_EQ(colours[1].red, 101);
+  EXPECT_EQ(colours[2].red, (200 + 201 + 200) / 3);
+}
+
+TEST(ColorQuantizer, NewNodesGoToTheFrontOfTheirLevelsList) {
+  TColorQuantizer quantizer(236, 8);
+  std::unique_ptr<TOctreeNode> root;
+  quantizer.InsertColor(root, 0, 0, 0, 0);
+  const TOctreeNode* first = quantizer.ReducibleHead(7);
+  quantizer.InsertColor(root, 0, 0, 2, 0);  // new node at level 7 only
+  const TOctreeNode* second = quantizer.ReducibleHead(7);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(second->nextReducible, first);
+  EXPECT_EQ(quantizer.ReducibleHead(0), root.get());
+  EXPECT_EQ(quantizer.LeafCount(), 2);
+}
+
+TEST(ColorQuantizer, NeverHoldsMoreThan237Leaves) {
+  Bitmap picture = testing::RandomPicture(300, 200, 5);
+  TColorQuantizer quantizer(236, 8);
+  TDIBReader reader(picture, 24);
+  quantizer.ScanImage(reader);
+  EXPECT_EQ(quantizer.PeakLeafCount(), 237);
+  EXPECT_LE(quantizer.LeafCount(), 236);
+  Palette colours;
+  quantizer.ExportColors(colours);
+  EXPECT_EQ(colours.size(), static_cast<std::size_t>(quantizer.LeafCount()));
+}
+
+TEST(ColorQuantizer, CoarserTreesMergeAtTheirOwnDepth) {
+  // With 2 colour bits a leaf sits at level 2: colours agreeing in their top two
+  // bits fall into one leaf and are averaged.
+  TColorQuantizer quantizer(236, 2);
+  std::unique_ptr<TOctreeNode> root;
+  quantizer.InsertColor(root, 0, 0, 0, 0);
+  quantizer.InsertColor(root, 60, 60, 60, 0);
+  quantizer.InsertColor(root, 255, 0, 0, 0);
+  EXPECT_EQ(quantizer.LeafCount(), 2);
+}
+
+}  // namespace
+}  // namespace tessaly

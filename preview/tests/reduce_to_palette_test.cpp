@@ -1,0 +1,147 @@
+#include "preview/reduce_to_palette.h"
+
+#include <gtest/gtest.h>
+
+#include "preview/dib_access.h"
+#include "preview/tests/test_pictures.h"
+
+namespace tessaly {
+namespace {
+
+using testing::FlatPicture;
+using testing::RandomPicture;
+using testing::SetPixel24;
+
+TEST(ReduceToPalette, AFlatWebColourGivesOneIndexEverywhere) {
+  Bitmap source = FlatPicture(7, 5, 51, 102, 153);
+  const Bitmap result = ReduceToPalette(source, ReductionMode::WebSafe, DitherMode::FloydSteinberg, 8);
+  ASSERT_EQ(result.BitsPerPixel(), 8);
+  EXPECT_EQ(result.Colors(), BuildWebPalette());
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) EXPECT_EQ(result.Row(y)[x], 51);
+}
+
+TEST(ReduceToPalette, WebSafeKnownColoursBeforeAnyErrorSpreads) {
+  // Each pixel is alone in its row's first column with no error arriving yet.
+  Bitmap source(1, 1, 24);
+  for (auto [grey, expected] : {std::pair{255, 215}, {47, 0}, {48, 43}}) {
+    SetPixel24(source, 0, 0, grey, grey, grey);
+    Bitmap copy = source;
+    EXPECT_EQ(ReduceToPalette(copy, ReductionMode::WebSafe, DitherMode::FloydSteinberg, 8).Row(0)[0], expected);
+  }
+}
+
+TEST(ReduceToPalette, DitheringMixesNeighbouringLevelsToKeepTheAverage) {
+  // 25 lies between levels 0 and 51: about half the pixels take each.
+  Bitmap source = FlatPicture(40, 40, 25, 25, 25);
+  const Bitmap result = ReduceToPalette(source, ReductionMode::WebSafe, DitherMode::FloydSteinberg, 8);
+  int bright = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const int index = result.Row(y)[x];
+      EXPECT_TRUE(index == 0 || index == 43) << index;
+      bright += index == 43;
+    }
+  EXPECT_NEAR(bright, 40 * 40 * 25 / 51, 20);
+  Bitmap again = FlatPicture(40, 40, 25, 25, 25);
+  const Bitmap nearest = ReduceToPalette(again, ReductionMode::WebSafe, DitherMode::Nearest, 8);
+  EXPECT_EQ(nearest.Pixels(), Bitmap(40, 40, 8).Pixels());  // all black without diffusion
+}
+
+TEST(ReduceToPalette, DeeperFormatsGiveTheSameResultAsTheir24BitForm) {
+  // A 32-bit picture and a 16-bit picture whose 5-bit channels convert exactly.
+  Bitmap wide(9, 6, 32);
+  Bitmap narrow(9, 6, 16);
+  Bitmap wide24(9, 6, 24), narrow24(9, 6, 24);
+  std::uint32_t seed = 1;
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 9; ++x) {
+      seed = seed * 1103515245u + 12345u;
+      const int r = (seed >> 8) & 0xFF, g = (seed >> 16) & 0xFF, b = (seed >> 24) & 0xFF;
+      std::uint8_t* p = wide.Row(y) + 4 * x;
+      p[0] = static_cast<std::uint8_t>(b);
+      p[1] = static_cast<std::uint8_t>(g);
+      p[2] = static_cast<std::uint8_t>(r);
+      p[3] = 0xAA;  // ignored
+      SetPixel24(wide24, x, y, r, g, b);
+      const int r5 = r >> 3, g5 = g >> 3, b5 = b >> 3;
+      const int pixel = (r5 << 10) | (g5 << 5) | b5;
+      narrow.Row(y)[2 * x] = static_cast<std::uint8_t>(pixel);
+      narrow.Row(y)[2 * x + 1] = static_cast<std::uint8_t>(pixel >> 8);
+      SetPixel24(narrow24, x, y, (r5 << 3) | (r5 >> 2), (g5 << 3) | (g5 >> 2), (b5 << 3) | (b5 >> 2));
+    }
+  for (ReductionMode mode : {ReductionMode::WebSafe, ReductionMode::OptimizedWindows}) {
+    Bitmap a = wide, b = wide24, c = narrow, d = narrow24;
+    const Bitmap fromWide = ReduceToPalette(a, mode, DitherMode::FloydSteinberg, 8);
+    const Bitmap fromNarrow = ReduceToPalette(c, mode, DitherMode::FloydSteinberg, 8);
+    EXPECT_EQ(fromWide.Pixels(), ReduceToPalette(b, mode, DitherMode::FloydSteinberg, 8).Pixels());
+    EXPECT_EQ(fromNarrow.Pixels(), ReduceToPalette(d, mode, DitherMode::FloydSteinberg, 8).Pixels());
+    EXPECT_EQ(a.BitsPerPixel(), 24);  // the source itself was converted
+  }
+}
+
+TEST(ReduceToPalette, OptimizedModeReproducesAFewColoursExactly) {
+  Bitmap source(6, 4, 24);
+  const int colours[3][3] = {{12, 200, 77}, {250, 3, 140}, {90, 90, 91}};
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) {
+      const int* c = colours[(x + y) % 3];
+      SetPixel24(source, x, y, c[0], c[1], c[2]);
+    }
+  const Bitmap result = ReduceToPalette(source, ReductionMode::OptimizedWindows, DitherMode::FloydSteinberg, 8);
+  ASSERT_EQ(result.Colors().size(), 256u);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) {
+      const PaletteEntry& got = result.Colors()[result.Row(y)[x]];
+      const int* c = colours[(x + y) % 3];
+      EXPECT_EQ((std::vector<int>{got.red, got.green, got.blue}), (std::vector<int>{c[0], c[1], c[2]}));
+    }
+}
+
+TEST(ReduceToPalette, OnePixelWidePicturesWork) {
+  Bitmap source = RandomPicture(1, 50, 4);
+  for (ReductionMode mode : {ReductionMode::WebSafe, ReductionMode::OptimizedWindows}) {
+    Bitmap copy = source;
+    const Bitmap result = ReduceToPalette(copy, mode, DitherMode::FloydSteinberg, 8);
+    EXPECT_EQ(result.Width(), 1);
+    EXPECT_EQ(result.Height(), 50);
+  }
+}
+
+TEST(ReduceToPalette, UnknownDitherModeLeavesThePixelsUnwritten) {
+  Bitmap source = FlatPicture(4, 3, 255, 255, 255);
+  const Bitmap result = ReduceToPalette(source, ReductionMode::WebSafe, static_cast<DitherMode>(7), 8);
+  EXPECT_EQ(result.Colors().size(), 216u);
+  EXPECT_EQ(result.Pixels(), Bitmap(4, 3, 8).Pixels());
+}
+
+TEST(ReduceToPalette, ASourceWithoutPixelsIsAnError) {
+  Bitmap empty;
+  try {
+    ReduceToPalette(empty, ReductionMode::WebSafe, DitherMode::FloydSteinberg, 8);
+    FAIL() << "no error";
+  } catch (const DibError& e) {
+    EXPECT_STREQ(e.what(), "Image has no DIB");
+  }
+}
+
+TEST(DibAccess, RowZeroIsTheTopRowAndTheWriterCommitsWhenDestroyed) {
+  Bitmap source = RandomPicture(3, 2, 8);
+  Bitmap copy = source;
+  TDIBReader reader(copy, 24);
+  EXPECT_EQ(reader.RowAt(1)[0], source.Row(1)[0]);
+  Bitmap target(3, 2, 8);
+  target.SetColors(Palette(4));
+  {
+    TDIBWriter writer(target, 8);
+    writer.RowAt(1)[2] = 9;
+    EXPECT_EQ(target.Row(1)[2], 0);  // not yet stored
+  }
+  EXPECT_EQ(target.Row(1)[2], 9);
+  EXPECT_EQ(target.Colors().size(), 4u);
+  Bitmap none;
+  EXPECT_THROW(TDIBWriter(none, 8), DibError);
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 
 #include "tests/wine/driver/command.h"
 #include "tests/wine/driver/screen_capture.h"
@@ -125,6 +126,28 @@ int Foreground(const Args& args) {
   return done ? kOk : kNotFound;
 }
 
+// Ends the window's process the way the system would end it: nothing of its
+// own runs, so a test's leftovers never outlive the test.
+int Terminate(const Args& args) {
+  HWND window = FindTopLevel(PatternOf(args));
+  if (!window) return kNotFound;
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  std::unique_ptr<void, decltype(&CloseHandle)> process(
+      OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id), &CloseHandle);
+  if (!process) return kNotFound;
+  bool ended = TerminateProcess(process.get(), 1) &&
+               WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0;
+  return ended ? kOk : kNotFound;
+}
+
+int Cursor(const Args&) {
+  POINT point{};
+  if (!GetCursorPos(&point)) return kNotFound;
+  Line(std::to_string(point.x) + " " + std::to_string(point.y));
+  return kOk;
+}
+
 int ShowWindowCommand(const Args& args) {
   static const std::map<std::string, int> kCommands = {
       {"hide", SW_HIDE}, {"show", SW_SHOW}, {"shownoactivate", SW_SHOWNOACTIVATE},
@@ -223,6 +246,9 @@ int TrayIcons(const Args&) {
   // Screen pixels come back as 0x00RRGGBB, colour references as 0x00BBGGRR.
   const DWORD expected = (GetRValue(background) << 16) | (GetGValue(background) << 8) |
                          GetBValue(background);
+  // The slots' border pixels show the background once the bar has been painted.
+  if (!pixels.CopyScreen(bar.right - slot, bar.top) || pixels.pixel(0) != expected)
+    return kNotFound;
   for (int left = bar.right - slot; left >= bar.left; left -= slot) {
     if (!pixels.CopyScreen(left, bar.top)) return kNotFound;
     bool taken = false;
@@ -254,7 +280,9 @@ std::vector<Command> WindowCommands() {
        ShowWindowCommand},
       {"post-message", 5, "CLASS TITLE MSG WPARAM LPARAM", PostMessageCommand},
       {"send-message", 5, "CLASS TITLE MSG WPARAM LPARAM", SendMessageCommand},
+      {"terminate", 2, "CLASS TITLE", Terminate},
       {"screen", 0, "", Screen},
+      {"cursor", 0, "", Cursor},
       {"tray-icons", 0, "", TrayIcons},
   };
 }

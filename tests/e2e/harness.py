@@ -1,0 +1,410 @@
+"""Machinery of the end-to-end tests: runs the real program under Wine and acts on
+it from outside through tdriver.exe (window and registry queries, messages) and
+xdotool (real mouse and keyboard input on the Wine virtual desktop's X display).
+
+The Wine environment (WINEPREFIX, DISPLAY, a persistent wineserver) comes from
+scripts/wine-env.sh; ctest passes the programs in TESSALY_EXE, TDRIVER_EXE and
+TTARGET_EXE. Python standard library only.
+"""
+
+import functools
+import os
+import subprocess
+import sys
+import time
+import unittest
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+BUILD = os.path.join(ROOT, "build", "win64")
+
+MAIN = ("TfrmMain", " Tessaly 2")
+APP = ("TApplication", "Tessaly 2")
+TRAY = ("TPUtilWindow", "*")
+MESSAGE_BOX = ("#32770", "*")
+
+SETTINGS = r"\Software\Corvane\Tessaly"
+POSITION = SETTINGS + r"\Position"
+DEFAULTS = SETTINGS + r"\Defaults"
+
+DEFAULT_LEFT, DEFAULT_TOP = 1068, 109
+CLIENT_SIZE = (200, 283)
+
+WM_QUERYENDSESSION = 0x0011
+WM_ENDSESSION = 0x0016
+
+
+def program_path(variable, default):
+    path = os.environ.get(variable) or os.path.join(BUILD, default)
+    return path
+
+
+def output_dir():
+    path = os.environ.get("E2E_OUTPUT_DIR") or os.path.join(BUILD, "tests", "e2e")
+    os.makedirs(path, exist_ok=True)
+    return path
+
+
+def wait_until(condition, timeout=5.0, interval=0.05):
+    """Polls until condition() is true; returns its last value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value or time.monotonic() >= deadline:
+            return value
+        time.sleep(interval)
+
+
+class Result:
+    def __init__(self, code, out, err):
+        self.code = code
+        self.lines = out.splitlines()
+        self.err = err
+
+    @property
+    def ok(self):
+        return self.code == 0
+
+    @property
+    def text(self):
+        return "\n".join(self.lines)
+
+
+class Driver:
+    """tdriver.exe, one Wine process per call (about 0.1 s with a persistent server)."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def run(self, *args, timeout=30):
+        completed = subprocess.run(["wine", self.path] + [str(a) for a in args],
+                                   capture_output=True, timeout=timeout)
+        return Result(completed.returncode, completed.stdout.decode("utf-8", "replace"),
+                      completed.stderr.decode("utf-8", "replace"))
+
+    def must(self, *args, timeout=30):
+        result = self.run(*args, timeout=timeout)
+        if not result.ok:
+            raise AssertionError("tdriver %s failed (%d): %s %s" % (
+                " ".join(repr(str(a)) for a in args), result.code, result.text, result.err))
+        return result.lines
+
+    # Windows -----------------------------------------------------------------
+    def find(self, window):
+        result = self.run("find", *window)
+        return result.lines[0] if result.ok else None
+
+    def count(self, window):
+        return int(self.must("count", *window)[0])
+
+    def wait_window(self, window, ms=10000):
+        return self.run("wait-window", *window, ms, timeout=ms / 1000 + 30).ok
+
+    def wait_gone(self, window, ms=10000):
+        return self.run("wait-gone", *window, ms, timeout=ms / 1000 + 30).ok
+
+    def wait_visible(self, window, ms=10000):
+        return self.run("wait-visible", *window, ms, timeout=ms / 1000 + 30).ok
+
+    def wait_hidden(self, window, ms=10000):
+        return self.run("wait-hidden", *window, ms, timeout=ms / 1000 + 30).ok
+
+    def info(self, window):
+        """The facts of `tdriver info` as a dict: rect and client as int tuples,
+        style and exstyle as ints, the 0/1 facts as bools; None if not found."""
+        result = self.run("info", *window)
+        if not result.ok:
+            return None
+        facts = {}
+        for line in result.lines:
+            key, _, value = line.partition(" ")
+            facts[key] = value
+        for key in ("rect", "client"):
+            facts[key] = tuple(int(v) for v in facts[key].split(","))
+        for key in ("style", "exstyle"):
+            facts[key] = int(facts[key], 16)
+        for key in ("visible", "minimized", "topmost", "enabled", "foreground"):
+            facts[key] = facts[key] == "1"
+        owner, _, owner_class = facts["owner"].partition(" ")
+        facts["owner"], facts["owner_class"] = owner, owner_class
+        return facts
+
+    def visible(self, window):
+        facts = self.info(window)
+        return bool(facts and facts["visible"])
+
+    def active(self):
+        result = self.run("active")
+        if not result.ok:
+            return None
+        hwnd, window_class, title = (result.lines[0].split("\t") + ["", ""])[:3]
+        return hwnd, window_class, title
+
+    def children(self, window):
+        rows = []
+        for line in self.must("children", *window):
+            cls, caption, rect, visible, enabled, ident, hwnd = line.split("\t")
+            rows.append({"class": cls, "caption": caption,
+                         "rect": tuple(int(v) for v in rect.split(",")),
+                         "visible": visible == "1", "enabled": enabled == "1",
+                         "id": int(ident), "hwnd": hwnd})
+        return rows
+
+    def items(self, kind, window, index):
+        """(selected index, [item texts]) of the index-th combo or list box."""
+        lines = self.must(kind, *window, index)
+        selected = int(lines[0].split(" ", 1)[1])
+        return selected, [line[len("item "):] for line in lines[1:]]
+
+    def combo_boxes(self, window):
+        """Every combo box of the window as (selected, items), in z-order."""
+        boxes, index = [], 0
+        while True:
+            result = self.run("combo-items", *window, index)
+            if not result.ok:
+                return boxes
+            selected = int(result.lines[0].split(" ", 1)[1])
+            boxes.append((selected, [line[len("item "):] for line in result.lines[1:]]))
+            index += 1
+
+    def tab_index(self, window):
+        return int(self.must("tab-index", *window)[0])
+
+    def message_box(self, ms=5000):
+        """The visible message box as a dict (caption, text, icon, buttons), or None."""
+        result = self.run("msgbox", ms, timeout=ms / 1000 + 30)
+        if not result.ok:
+            return None
+        box = {"buttons": []}
+        for line in result.lines:
+            key, _, value = line.partition(" ")
+            if key == "button":
+                box["buttons"].append(value)
+            else:
+                box[key] = value.replace("\\n", "\n") if key == "text" else value
+        return box
+
+    # Registry (HKEY_LOCAL_MACHINE) ----------------------------------------------
+    def reg_get(self, path, name):
+        """("dword", int) / ("sz", text) / ("missing", None) / ("nokey", None)."""
+        result = self.run("reg-get", path, name)
+        kind, _, value = result.lines[0].partition(" ") if result.lines else ("?", "", "")
+        if kind == "dword":
+            return kind, int(value)
+        if kind in ("missing", "nokey"):
+            return kind, None
+        return kind, value
+
+    def reg_set(self, path, name, kind, value):
+        self.must("reg-set", path, name, kind, value)
+
+    def reg_values(self, path):
+        result = self.run("reg-values", path)
+        if not result.ok:
+            return None
+        return [tuple(line.split("\t")) for line in result.lines]
+
+    def reg_key_exists(self, path):
+        return self.run("reg-key-exists", path).ok
+
+    def reg_delete_key(self, path):
+        return self.run("reg-delete-key", path).ok
+
+    # Notification area -----------------------------------------------------------
+    def tray_icons(self):
+        """Centres (x, y) of the icons in the task bar's notification area, the
+        first one added first (rightmost)."""
+        result = self.run("tray-icons")
+        if not result.ok:
+            return []
+        centres = []
+        for line in result.lines:
+            x, y = line.split(" ")[0].split(",")
+            centres.append((int(x), int(y)))
+        return centres
+
+
+class Input:
+    """Real input through the X server that the Wine virtual desktop fills from
+    0,0: Windows screen coordinates are X coordinates."""
+
+    def __init__(self, display):
+        self.display = display
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool"] + [str(a) for a in args], check=True, timeout=30,
+                       env=dict(os.environ, DISPLAY=self.display))
+
+    def move(self, x, y):
+        self.xdotool("mousemove", "--sync", x, y)
+
+    def click(self, x, y, button=1):
+        self.move(x, y)
+        self.xdotool("click", button)
+
+    def double_click(self, x, y):
+        self.move(x, y)
+        self.xdotool("click", "--repeat", 2, "--delay", 80, 1)
+
+    def drag(self, start, end):
+        self.move(*start)
+        self.xdotool("mousedown", 1)
+        # In steps, so that the window's move loop sees the mouse travel.
+        steps = 5
+        for i in range(1, steps + 1):
+            self.move(start[0] + (end[0] - start[0]) * i // steps,
+                      start[1] + (end[1] - start[1]) * i // steps)
+            time.sleep(0.03)
+        self.xdotool("mouseup", 1)
+
+    def key(self, *keys):
+        for key in keys:
+            self.xdotool("key", "--delay", 50, key)
+            time.sleep(0.1)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-display", self.display, "-window", "root", path],
+                       timeout=30, check=False, capture_output=True)
+
+
+class Program:
+    """One run of a Windows program; its exit code passes through wine."""
+
+    def __init__(self, path, log_path, args=()):
+        self.path = path
+        self.log = open(log_path, "ab")
+        self.process = subprocess.Popen(["wine", path] + list(args),
+                                        stdout=self.log, stderr=subprocess.STDOUT)
+
+    def running(self):
+        return self.process.poll() is None
+
+    def wait(self, timeout=10.0):
+        """The exit code, or None if it is still running after timeout seconds."""
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def kill(self):
+        if self.running():
+            self.process.kill()
+            self.process.wait(timeout=10)
+        self.log.close()
+
+
+class E2ETestCase(unittest.TestCase):
+    """Starts each test from a clean slate (no program running, no settings) and
+    leaves none behind; a failing test leaves a screenshot in the output folder."""
+
+    def setUp(self):
+        if not os.environ.get("WINEPREFIX"):
+            self.fail("no Wine prefix: run through scripts/test.sh (or source "
+                      "scripts/wine-env.sh and call wine_env_start)")
+        self.driver = Driver(program_path("TDRIVER_EXE", "tests/wine/tdriver.exe"))
+        self.input = Input(os.environ["DISPLAY"])
+        self.out = output_dir()
+        self.programs = []
+        self.end_strays()
+        self.reset_settings()
+        test = getattr(self, self._testMethodName)
+
+        @functools.wraps(test)
+        def guarded():
+            try:
+                test()
+            except unittest.SkipTest:
+                raise
+            except BaseException:
+                self.screenshot()
+                raise
+
+        setattr(self, self._testMethodName, guarded)
+
+    def tearDown(self):
+        self.end_strays()
+        for program in self.programs:
+            program.kill()
+
+    # Programs ----------------------------------------------------------------------
+    def tessaly_path(self):
+        path = program_path("TESSALY_EXE", "app/tessaly.exe")
+        if not os.path.exists(path):
+            self.fail("the program is not built: %s" % path)
+        return path
+
+    def start(self, path=None, args=()):
+        program = Program(path or self.tessaly_path(),
+                          os.path.join(self.out, self.id().split(".")[-1] + ".log"), args)
+        self.programs.append(program)
+        return program
+
+    def start_tessaly(self, visible=True):
+        """Starts the program and waits until it is up: its main window shown, or
+        (hidden start) its tray icon's window there."""
+        program = self.start()
+        if visible:
+            self.assertTrue(self.driver.wait_visible(MAIN, 15000),
+                            "the main window did not appear")
+        else:
+            self.assertTrue(self.driver.wait_window(TRAY, 15000),
+                            "the tray icon's window did not appear")
+            self.assertTrue(self.driver.wait_window(MAIN, 15000),
+                            "the main window was not created")
+        return program
+
+    def start_peer(self, title, rect=(100, 100, 400, 300), window_class="TTestTarget"):
+        path = program_path("TTARGET_EXE", "tests/wine/ttarget.exe")
+        program = self.start(path, ["--class", window_class, "--title", title,
+                                    "--rect", ",".join(str(v) for v in rect)])
+        self.assertTrue(self.driver.wait_visible((window_class, title), 10000))
+        return program
+
+    def end_strays(self):
+        """Ends whatever a previous test left running, through the system."""
+        for window in (MAIN, APP, TRAY, ("TTestTarget", "*")):
+            for _ in range(5):
+                if not self.driver.run("terminate", *window).ok:
+                    break
+
+    # Settings ------------------------------------------------------------------------
+    def reset_settings(self):
+        self.driver.reg_delete_key(SETTINGS)
+        self.assertFalse(self.driver.reg_key_exists(SETTINGS), "settings could not be removed")
+
+    def store_settings(self, position=None, defaults=None):
+        """Writes values as {name: int or str}: ints as REG_DWORD, texts as REG_SZ."""
+        for path, values in ((POSITION, position), (DEFAULTS, defaults)):
+            for name, value in (values or {}).items():
+                kind = "dword" if isinstance(value, int) else "sz"
+                self.driver.reg_set(path, name, kind, value)
+
+    # Input as a user gives it ------------------------------------------------------
+    def focus_main_window(self):
+        """Clicks the main window's caption, as a user does before typing."""
+        facts = self.driver.info(MAIN)
+        self.assertTrue(facts and facts["visible"], "the main window is not shown")
+        left, top, right, _ = facts["rect"]
+        self.input.click((left + right) // 2, top + 8)
+        focused = wait_until(lambda: (self.driver.active() or ("", "", ""))[1] == MAIN[0], 3)
+        self.assertTrue(focused, "the main window did not become the active window")
+
+    def menu_keys(self, *keys):
+        """Drives the main menu with the keyboard, e.g. menu_keys("alt+f", "x")."""
+        self.focus_main_window()
+        self.input.key(*keys)
+
+    def tray_icon(self):
+        """Where the program's notification icon sits (the first and only one)."""
+        icons = wait_until(self.driver.tray_icons, 5)
+        self.assertTrue(icons, "no icon in the notification area")
+        self.assertEqual(len(icons), 1, "more icons than the program's: %s" % icons)
+        return icons[0]
+
+    def screenshot(self):
+        path = os.path.join(self.out, self.id().split(".")[-1] + ".png")
+        self.input.screenshot(path)
+        sys.stderr.write("screenshot: %s\n" % path)
+
+
+def main():
+    unittest.main(verbosity=2)

@@ -151,7 +151,7 @@ Bitmap ReadBmp(const std::uint8_t* data, std::size_t size) {
   return bitmap;
 }
 
-std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap) {
+void WriteBmp(const Bitmap& bitmap, const std::function<void(const std::uint8_t*, std::size_t)>& sink) {
   const int bits = bitmap.BitsPerPixel();
   const bool fields = (bits == 16 || bits == 32) &&
                       (bitmap.Masks().red != DefaultMasks(bits).red || bitmap.Masks().green != DefaultMasks(bits).green ||
@@ -160,10 +160,10 @@ std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap) {
   if (bits <= 8) colorCount = bitmap.Colors().empty() ? (std::size_t{1} << bits) : bitmap.Colors().size();
   const std::size_t headerBytes = kFileHeaderSize + kInfoHeaderSize + (fields ? 12 : 0) + colorCount * 4;
   const std::size_t imageBytes = bitmap.Stride() * static_cast<std::size_t>(bitmap.Height());
-  std::vector<std::uint8_t> out(headerBytes + imageBytes, 0);
+  std::vector<std::uint8_t> out(headerBytes, 0);
   out[0] = 'B';
   out[1] = 'M';
-  Put32(out, 2, static_cast<std::uint32_t>(out.size()));
+  Put32(out, 2, static_cast<std::uint32_t>(headerBytes + imageBytes));
   Put32(out, 10, static_cast<std::uint32_t>(headerBytes));
   Put32(out, 14, kInfoHeaderSize);
   Put32(out, 18, static_cast<std::uint32_t>(bitmap.Width()));
@@ -188,11 +188,14 @@ std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap) {
     out[at + 1] = c.green;
     out[at + 2] = c.red;
   }
-  at = headerBytes;
-  for (int y = bitmap.Height() - 1; y >= 0; --y, at += bitmap.Stride()) {
-    std::memcpy(out.data() + at, bitmap.Row(y), bitmap.Stride());
-  }
-  return out;
+  sink(out.data(), out.size());
+  for (int y = bitmap.Height() - 1; y >= 0; --y) sink(bitmap.Row(y), bitmap.Stride());
+}
+
+std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap) {
+  std::vector<std::uint8_t> file;
+  WriteBmp(bitmap, [&file](const std::uint8_t* bytes, std::size_t count) { file.insert(file.end(), bytes, bytes + count); });
+  return file;
 }
 
 }  // namespace tessaly

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -28,5 +29,8 @@ inline Bitmap ReadBmp(const std::vector<std::uint8_t>& bytes) { return ReadBmp(b
 // The BMP file of a bitmap (bottom-up, uncompressed; bit fields only for masks that
 // plain BI_RGB cannot express).
 std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap);
+// The same bytes handed to `sink` piece by piece (the headers, then each row), for
+// writing a large picture without building the file in memory first.
+void WriteBmp(const Bitmap& bitmap, const std::function<void(const std::uint8_t*, std::size_t)>& sink);
 
 }  // namespace tessaly

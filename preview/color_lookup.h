@@ -28,19 +28,29 @@ class TColorLookup {
 // The web palette needs no search: each channel picks its level arithmetically.
 class TNetscapeColorLookup final : public TColorLookup {
  public:
-  TNetscapeColorLookup() : TColorLookup(216) {}
+  TNetscapeColorLookup() : TColorLookup(216) {
+    for (int v = 0; v < 256; ++v) {
+      level_[v] = static_cast<std::uint8_t>(Level(v));
+      value_[v] = static_cast<std::uint8_t>(51 * Level(v));
+    }
+  }
 
   // (value + 3) / 51 is deliberately not rounding to the nearest level: 0-47 give
   // level 0, 48-98 level 1 and so on.
   static int Level(int value) { return (value + 3) / 51; }
 
+  // Tables hold the same levels; they shorten the chain of dependent operations
+  // from one dithered pixel to the next.
   std::uint8_t MatchColor(int red, int green, int blue, int& outRed, int& outGreen, int& outBlue) override {
-    const int r = Level(red), g = Level(green), b = Level(blue);
-    outRed = 51 * r;
-    outGreen = 51 * g;
-    outBlue = 51 * b;
-    return static_cast<std::uint8_t>(36 * r + 6 * g + b);
+    outRed = value_[red];
+    outGreen = value_[green];
+    outBlue = value_[blue];
+    return static_cast<std::uint8_t>(36 * level_[red] + 6 * level_[green] + level_[blue]);
   }
+
+ private:
+  std::uint8_t level_[256];
+  std::uint8_t value_[256];
 };
 
 // Any palette: a full search once per cell of colours sharing their top five bits

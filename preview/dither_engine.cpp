@@ -2,26 +2,23 @@
 
 namespace tessaly {
 
-TFloydSteinbergEngine::TFloydSteinbergEngine(int width, TColorLookup& lookup) : TDitherEngine(width, lookup) {
-  for (Channel* c : {&red_, &green_, &blue_}) c->errors.assign(static_cast<std::size_t>(width) + 2, 0);
-}
-
-void TFloydSteinbergEngine::FinishChannel(Channel& c) {
-  c.errors[c.cursor] = c.belowPrevious;
-  c.carry = c.below = c.belowPrevious = 0;
-}
+TFloydSteinbergEngine::TFloydSteinbergEngine(int width, TColorLookup& lookup)
+    : TDitherEngine(width, lookup), errors_(3 * (static_cast<std::size_t>(width) + 2), 0) {}
 
 void TFloydSteinbergEngine::EndLine() {
-  FinishChannel(red_);
-  FinishChannel(green_);
-  FinishChannel(blue_);
+  for (int c = 0; c < 3; ++c) {
+    Channel& channel = channels_[c];
+    errors_[3 * cursor_ + c] = channel.belowPrevious;
+    channel.carry = channel.below = channel.belowPrevious = 0;
+  }
   TurnAround();
-  const int start = direction_ == 1 ? 0 : width_ + 1;
-  red_.cursor = green_.cursor = blue_.cursor = start;
+  cursor_ = direction_ == 1 ? 0 : width_ + 1;
 }
 
-const std::vector<int>& TFloydSteinbergEngine::ErrorRow(int channel) const {
-  return channel == 0 ? red_.errors : (channel == 1 ? green_.errors : blue_.errors);
+std::vector<int> TFloydSteinbergEngine::ErrorRow(int channel) const {
+  std::vector<int> row(errors_.size() / 3);
+  for (std::size_t k = 0; k < row.size(); ++k) row[k] = errors_[3 * k + channel];
+  return row;
 }
 
 }  // namespace tessaly

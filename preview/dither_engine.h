@@ -10,8 +10,9 @@ namespace tessaly {
 // right to left, and so on. The base engine maps each pixel to its nearest entry.
 //
 // `Step` does the work of `DitherPixel` with the lookup reached through its own
-// type; the reduction loop calls it with the concrete lookup so that no virtual
-// call is made per pixel, while `DitherPixel` goes through the lookup's interface.
+// type, and `DitherRow` walks the rest of a 24-bit row the same way; the reduction
+// calls them with the concrete lookup so that no virtual call is made per pixel,
+// while `DitherPixel` goes through the lookup's interface.
 class TDitherEngine {
  public:
   TDitherEngine(int width, TColorLookup& lookup) : lookup_(lookup), width_(width) {}
@@ -29,6 +30,19 @@ class TDitherEngine {
     const std::uint8_t index = lookup.MatchColor(red, green, blue, outRed, outGreen, outBlue);
     column_ += direction_;
     return index;
+  }
+
+  // From the current column in the current direction to the edge of the row.
+  template <class Lookup>
+  void DitherRow(Lookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
+    const int d = direction_;
+    int x = column_;
+    for (; x >= 0 && x < width_; x += d) {
+      const std::uint8_t* p = in + 3 * x;
+      int r, g, b;
+      out[x] = lookup.MatchColor(p[2], p[1], p[0], r, g, b);
+    }
+    column_ = x;
   }
 
   int Direction() const { return direction_; }
@@ -49,7 +63,8 @@ class TDitherEngine {
 
 // Floyd-Steinberg error diffusion with one row of pending error per channel.
 // Element k of a row holds the error waiting for column k - 1 of the next row; the
-// two spare elements take the error that falls outside the picture.
+// two spare elements take the error that falls outside the picture. The three
+// channels' rows are stored interleaved, element k of channel c at 3 * k + c.
 class TFloydSteinbergEngine final : public TDitherEngine {
  public:
   TFloydSteinbergEngine(int width, TColorLookup& lookup);
@@ -62,43 +77,90 @@ class TFloydSteinbergEngine final : public TDitherEngine {
   template <class Lookup>
   std::uint8_t Step(Lookup& lookup, int red, int green, int blue, int& outRed, int& outGreen, int& outBlue) {
     const int d = direction_;
-    const int r = Adjust(red_, red, d), g = Adjust(green_, green, d), b = Adjust(blue_, blue, d);
+    int* const e = errors_.data() + 3 * cursor_;
+    const int r = Clamp(red + (e[3 * d] + channels_[0].carry + 8) / 16);
+    const int g = Clamp(green + (e[3 * d + 1] + channels_[1].carry + 8) / 16);
+    const int b = Clamp(blue + (e[3 * d + 2] + channels_[2].carry + 8) / 16);
     const std::uint8_t index = TDitherEngine::Step(lookup, r, g, b, outRed, outGreen, outBlue);
-    Spread(red_, r - outRed, d);
-    Spread(green_, g - outGreen, d);
-    Spread(blue_, b - outBlue, d);
+    Spread(channels_[0], e[0], r - outRed);
+    Spread(channels_[1], e[1], g - outGreen);
+    Spread(channels_[2], e[2], b - outBlue);
+    cursor_ += d;
     return index;
   }
 
-  // The pending error row of one channel (0 red, 1 green, 2 blue), for inspection.
-  const std::vector<int>& ErrorRow(int channel) const;
+  // Step over the rest of the row. Only the last error of each channel stays in a
+  // register; the error for the pixel below the previous one is gathered in the
+  // row element that will hold it, an element already read by then. Integer sums
+  // do not depend on their order, so the rows end up exactly as Step leaves them.
+  template <class Lookup>
+  void DitherRow(Lookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
+    const int d = direction_;
+    const int step = 3 * d;
+    int* e = errors_.data() + 3 * cursor_;
+    int lastR = channels_[0].below, lastG = channels_[1].below, lastB = channels_[2].below;
+    e[0] = channels_[0].belowPrevious;
+    e[1] = channels_[1].belowPrevious;
+    e[2] = channels_[2].belowPrevious;
+    // Only the carry at the start of a row may differ from 7 * below (both are 0).
+    int carryR = channels_[0].carry, carryG = channels_[1].carry, carryB = channels_[2].carry;
+    int x = column_;
+    const std::uint8_t* p = in + 3 * x;
+    for (; x >= 0 && x < width_; x += d, p += step, e += step) {
+      const int r = Clamp(p[2] + (e[step] + carryR + 8) / 16);
+      const int g = Clamp(p[1] + (e[step + 1] + carryG + 8) / 16);
+      const int b = Clamp(p[0] + (e[step + 2] + carryB + 8) / 16);
+      int outR, outG, outB;
+      out[x] = lookup.MatchColor(r, g, b, outR, outG, outB);
+      const int dr = r - outR, dg = g - outG, db = b - outB;
+      e[0] += 3 * dr;
+      e[1] += 3 * dg;
+      e[2] += 3 * db;
+      e[step] = lastR + 5 * dr;
+      e[step + 1] = lastG + 5 * dg;
+      e[step + 2] = lastB + 5 * db;
+      lastR = dr;
+      lastG = dg;
+      lastB = db;
+      carryR = 7 * dr;
+      carryG = 7 * dg;
+      carryB = 7 * db;
+    }
+    column_ = x;
+    cursor_ = static_cast<int>(e - errors_.data()) / 3;
+    const int last[3] = {lastR, lastG, lastB};
+    const int carry[3] = {carryR, carryG, carryB};
+    for (int c = 0; c < 3; ++c) {
+      channels_[c].below = last[c];
+      channels_[c].carry = carry[c];
+      channels_[c].belowPrevious = e[c];
+    }
+  }
+
+  // The pending error row of one channel (0 red, 1 green, 2 blue), width + 2 long.
+  std::vector<int> ErrorRow(int channel) const;
 
  private:
   struct Channel {
-    std::vector<int> errors;
-    int cursor = 0;
-    int carry = 0;
-    int below = 0;
-    int belowPrevious = 0;
+    int carry = 0;          // for the next pixel in the row
+    int below = 0;          // for the pixel below the current one
+    int belowPrevious = 0;  // for the pixel below the previous one
   };
 
   // C++ integer division truncates toward zero, as the error formula wants; the
-  // result is clamped before the lookup so that the error is measured from what
-  // was actually looked up.
-  static int Adjust(const Channel& c, int input, int d) {
-    const int v = input + (c.errors[c.cursor + d] + c.carry + 8) / 16;
-    return v < 0 ? 0 : (v > 255 ? 255 : v);
-  }
-  static void Spread(Channel& c, int diff, int d) {
-    c.errors[c.cursor] = c.belowPrevious + 3 * diff;
+  // value is clamped before the lookup so that the error is measured from what was
+  // actually looked up.
+  static int Clamp(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+  static void Spread(Channel& c, int& element, int diff) {
+    element = c.belowPrevious + 3 * diff;
     c.belowPrevious = c.below + 5 * diff;
     c.below = diff;
     c.carry = 7 * diff;
-    c.cursor += d;
   }
-  void FinishChannel(Channel& c);
 
-  Channel red_, green_, blue_;
+  std::vector<int> errors_;
+  int cursor_ = 0;
+  Channel channels_[3];
 };
 
 }  // namespace tessaly

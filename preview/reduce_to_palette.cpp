@@ -13,17 +13,8 @@ namespace {
 // calls inside it are resolved at compile time.
 template <class Engine, class Lookup>
 void WalkRows(Engine& engine, Lookup& lookup, TDIBReader& reader, TDIBWriter& writer) {
-  const int width = reader.Width();
   for (int y = 0; y < reader.Height(); ++y) {
-    const std::uint8_t* in = reader.RowAt(y);
-    std::uint8_t* out = writer.RowAt(y);
-    int x = engine.Column();
-    const int d = engine.Direction();
-    for (; x >= 0 && x < width; x += d) {
-      const std::uint8_t* p = in + 3 * x;
-      int r, g, b;
-      out[x] = engine.Step(lookup, p[2], p[1], p[0], r, g, b);
-    }
+    engine.DitherRow(lookup, reader.RowAt(y), writer.RowAt(y));
     engine.Engine::EndLine();
   }
 }

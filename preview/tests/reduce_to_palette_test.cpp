@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "preview/color_lookup.h"
 #include "preview/dib_access.h"
+#include "preview/dither_engine.h"
 #include "preview/tests/test_pictures.h"
 
 namespace tessaly {
@@ -141,6 +143,50 @@ TEST(DibAccess, RowZeroIsTheTopRowAndTheWriterCommitsWhenDestroyed) {
   EXPECT_EQ(target.Colors().size(), 4u);
   Bitmap none;
   EXPECT_THROW(TDIBWriter(none, 8), DibError);
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// The reduction's row loop against the engines driven one pixel at a time through
+// their public interface, as the reduction's steps describe it.
+Bitmap ReducePixelByPixel(Bitmap source, ReductionMode mode, DitherMode dither) {
+  Bitmap result(source.Width(), source.Height(), 8);
+  source.ConvertTo24();
+  result.SetColors(mode == ReductionMode::WebSafe ? BuildWebPalette()
+                                                  : BuildOptimizedWindowsPalette(source, StandardSystemColors()));
+  TNetscapeColorLookup web;
+  TFastColorLookup fast(result.Colors());
+  TColorLookup& lookup = mode == ReductionMode::WebSafe ? static_cast<TColorLookup&>(web) : fast;
+  TDitherEngine nearest(source.Width(), lookup);
+  TFloydSteinbergEngine diffusing(source.Width(), lookup);
+  TDitherEngine& engine = dither == DitherMode::Nearest ? nearest : diffusing;
+  for (int y = 0; y < source.Height(); ++y) {
+    while (engine.Column() >= 0 && engine.Column() < source.Width()) {
+      const int x = engine.Column();
+      const std::uint8_t* p = source.Row(y) + 3 * x;
+      int r, g, b;
+      result.Row(y)[x] = engine.DitherPixel(p[2], p[1], p[0], r, g, b);
+    }
+    engine.EndLine();
+  }
+  return result;
+}
+
+TEST(ReduceToPalette, RowLoopMatchesPixelByPixelDithering) {
+  for (auto [width, height] : {std::pair{1, 9}, {2, 2}, {31, 17}, {64, 40}}) {
+    const Bitmap picture = RandomPicture(width, height, static_cast<unsigned>(width * height));
+    for (ReductionMode mode : {ReductionMode::WebSafe, ReductionMode::OptimizedWindows}) {
+      for (DitherMode dither : {DitherMode::Nearest, DitherMode::FloydSteinberg}) {
+        Bitmap copy = picture;
+        EXPECT_EQ(ReduceToPalette(copy, mode, dither, 8).Pixels(), ReducePixelByPixel(picture, mode, dither).Pixels())
+            << width << "x" << height;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,208 @@
+// palette-reduce: reduces a BMP picture to the web-safe or the optimized Windows
+// palette the way the page preview does, and writes it as an 8-bit BMP.
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "preview/bmp_file.h"
+#include "preview/palette_image.h"
+#include "tools/palette_reduce/options.h"
+
+namespace {
+
+using tessaly::Bitmap;
+
+constexpr int kBadInput = 2;
+constexpr int kCannotWrite = 1;
+// Far above any BMP the reader accepts; refuses to load anything larger.
+constexpr off_t kMaxFileBytes = off_t{1} << 30;
+
+// An open file descriptor, closed once.
+class FileHandle {
+ public:
+  explicit FileHandle(int fd) : fd_(fd) {}
+  ~FileHandle() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  int get() const { return fd_; }
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+// A read-only view of a whole file, unmapped once.
+class MappedFile {
+ public:
+  bool Open(const std::string& path, std::string& error) {
+    FileHandle file(open(path.c_str(), O_RDONLY));
+    struct stat info {};
+    if (file.get() < 0 || fstat(file.get(), &info) != 0) {
+      error = "cannot open " + path;
+      return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+      error = path + " is not a regular file";
+      return false;
+    }
+    if (info.st_size > kMaxFileBytes) {
+      error = path + " is too large for a BMP this tool reads";
+      return false;
+    }
+    size_ = static_cast<std::size_t>(info.st_size);
+    if (size_ == 0) return true;
+    void* map = mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.get(), 0);
+    if (map == MAP_FAILED) {
+      size_ = 0;
+      error = "cannot read " + path;
+      return false;
+    }
+    data_ = static_cast<const std::uint8_t*>(map);
+    return true;
+  }
+  ~MappedFile() { Close(); }
+  void Close() {
+    if (data_) munmap(const_cast<std::uint8_t*>(data_), size_);
+    data_ = nullptr;
+    size_ = 0;
+  }
+  const std::uint8_t* data() const { return data_; }
+  std::size_t size() const { return size_; }
+
+ private:
+  const std::uint8_t* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// Collects small writes into large ones.
+class BufferedWriter {
+ public:
+  explicit BufferedWriter(int fd) : fd_(fd) { buffer_.reserve(kCapacity); }
+  void Put(const std::uint8_t* bytes, std::size_t count) {
+    if (buffer_.size() + count > kCapacity) Flush();
+    if (count >= kCapacity) {
+      WriteAll(bytes, count);
+    } else {
+      buffer_.insert(buffer_.end(), bytes, bytes + count);
+    }
+  }
+  bool Finish() {
+    Flush();
+    return ok_;
+  }
+
+ private:
+  static constexpr std::size_t kCapacity = std::size_t{1} << 18;
+  void Flush() {
+    WriteAll(buffer_.data(), buffer_.size());
+    buffer_.clear();
+  }
+  void WriteAll(const std::uint8_t* bytes, std::size_t count) {
+    while (ok_ && count > 0) {
+      const ssize_t n = write(fd_, bytes, count);
+      ok_ = n > 0;
+      if (ok_) {
+        bytes += n;
+        count -= static_cast<std::size_t>(n);
+      }
+    }
+  }
+  int fd_;
+  bool ok_ = true;
+  std::vector<std::uint8_t> buffer_;
+};
+
+// Writes next to the target and renames, so a failure never leaves a partial file
+// under the output's name.
+bool WriteBmpAtomically(const std::string& path, const Bitmap& picture, std::string& error) {
+  std::string temp = path + ".XXXXXX";
+  FileHandle file(mkstemp(temp.data()));
+  if (file.get() < 0) {
+    error = "cannot create a file next to " + path;
+    return false;
+  }
+  BufferedWriter writer(file.get());
+  tessaly::WriteBmp(picture, [&writer](const std::uint8_t* bytes, std::size_t count) { writer.Put(bytes, count); });
+  bool ok = writer.Finish();
+  ok = file.Close() && ok;
+  if (ok) ok = chmod(temp.c_str(), 0644) == 0 && rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    unlink(temp.c_str());
+    error = "cannot write " + path;
+  }
+  return ok;
+}
+
+// Times the reduction alone on fresh copies of an already 24-bit source.
+void Benchmark(const Bitmap& source, const tessaly::PaletteReduceOptions& options) {
+  Bitmap deep = source;
+  deep.ConvertTo24();
+  std::vector<double> nsPerPixel;
+  const double pixels = static_cast<double>(deep.Width()) * deep.Height();
+  for (int run = 0; run < options.benchRuns; ++run) {
+    Bitmap copy = deep;
+    const auto start = std::chrono::steady_clock::now();
+    const Bitmap result = tessaly::ReduceToPalette(copy, options.mode, options.dither, 8);
+    const auto stop = std::chrono::steady_clock::now();
+    nsPerPixel.push_back(std::chrono::duration<double, std::nano>(stop - start).count() / pixels);
+  }
+  std::sort(nsPerPixel.begin(), nsPerPixel.end());
+  std::printf("reduction alone: %.2f ns/pixel (median of %d, %d x %d)\n", nsPerPixel[nsPerPixel.size() / 2],
+              options.benchRuns, deep.Width(), deep.Height());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Keep freed buffers in the heap for reuse instead of returning them to the
+  // system: fresh pages cost a fault each, a large share of this program's time.
+  mallopt(M_MMAP_THRESHOLD, 1 << 30);
+  mallopt(M_TRIM_THRESHOLD, 1 << 30);
+
+  std::string error;
+  const auto options = tessaly::ParsePaletteReduceOptions(argc - 1, argv + 1, error);
+  if (!options) {
+    std::fprintf(stderr, "palette-reduce: %s\n%s\n", error.c_str(), tessaly::kPaletteReduceUsage);
+    return kBadInput;
+  }
+  MappedFile file;
+  if (!file.Open(options->input, error)) {
+    std::fprintf(stderr, "palette-reduce: %s\n", error.c_str());
+    return kBadInput;
+  }
+  tessaly::TPaletteImage image;
+  try {
+    Bitmap source = tessaly::ReadBmp(file.data(), file.size());
+    file.Close();
+    if (options->benchRuns > 0) Benchmark(source, *options);
+    image.SetReduction(options->mode);
+    image.SetDither(options->dither);
+    image.Assign(std::move(source));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "palette-reduce: %s: %s\n", options->input.c_str(), e.what());
+    return kBadInput;
+  }
+  const Bitmap& result = image.Frame(0).bitmap;
+  const bool written = result.BitsPerPixel() < 8
+                           ? WriteBmpAtomically(options->output, tessaly::WidenIndicesTo8(result), error)
+                           : WriteBmpAtomically(options->output, result, error);
+  if (!written) {
+    std::fprintf(stderr, "palette-reduce: %s\n", error.c_str());
+    return kCannotWrite;
+  }
+  return 0;
+}

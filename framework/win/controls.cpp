@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "framework/win/form.h"
+#include "framework/win/handles.h"
 
 namespace tessaly::win {
 
@@ -30,10 +31,36 @@ Button::Button(Form& form, const std::string& caption, Bounds b, bool isDefault)
     : Control(form, "BUTTON", caption, WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), b) {}
 
 Label::Label(Form& form, const std::string& caption, Bounds b, bool rightAligned)
-    : Control(form, "STATIC", caption, rightAligned ? SS_RIGHT : SS_LEFT, b) {}
+    : Control(form, "STATIC", caption, (rightAligned ? SS_RIGHT : SS_LEFT) | SS_NOPREFIX, b) {
+  // Labels size themselves to their text; a right-aligned one keeps its right edge.
+  WindowDc dc(Handle());
+  SelectObjectScope sel(dc.Get(), form.Font());
+  SIZE size{};
+  GetTextExtentPoint32A(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &size);
+  const int left = rightAligned ? b.left + b.width - size.cx : b.left;
+  SetWindowPos(Handle(), nullptr, left, b.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+// A frame does not paint its inside; without this the area would keep
+// whatever lay there before, since the siblings behind it are clipped.
+LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (msg == WM_ERASEBKGND) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_BTNFACE));
+    return 1;
+  }
+  return CallWindowProcA(previous, hwnd, msg, wp, lp);
+}
+}  // namespace
 
 GroupBox::GroupBox(Form& form, const std::string& caption, Bounds b)
-    : Control(form, "BUTTON", caption, BS_GROUPBOX | WS_CLIPSIBLINGS, b) {}
+    : Control(form, "BUTTON", caption, BS_GROUPBOX | WS_CLIPSIBLINGS, b) {
+  SetWindowLongPtrA(Handle(), GWLP_USERDATA, GetWindowLongPtrA(Handle(), GWLP_WNDPROC));
+  SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxProc));
+}
 
 Edit::Edit(Form& form, Bounds b)
     : Control(form, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, b, WS_EX_CLIENTEDGE) {}
@@ -107,6 +134,8 @@ std::vector<std::string> ListBox::Items() const {
 
 TabControl::TabControl(Form& form, Bounds b, const std::vector<std::string>& tabs)
     : Control(form, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, b) {
+  // Narrow padding, so that both browser tabs fit side by side.
+  SendMessageA(Handle(), TCM_SETPADDING, 0, MAKELPARAM(3, 3));
   for (size_t i = 0; i < tabs.size(); ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;

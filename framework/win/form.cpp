@@ -108,6 +108,7 @@ int Form::ShowModal() {
   FormShow();
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
+  if (activeControl_) SetFocus(activeControl_);
   MSG msg;
   bool quit = false;
   while (modalResult_ == 0) {
@@ -161,6 +162,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         for (MenuBinding* m : menus_)
           if (m->DrawItem(*dis)) return TRUE;
       break;
+    }
+    case WM_CTLCOLORSTATIC: {
+      // Labels and frames sit on the form's face colour.
+      HDC dc = reinterpret_cast<HDC>(wp);
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_MENUCHAR:
       for (MenuBinding* m : menus_) {

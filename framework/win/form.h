@@ -47,6 +47,8 @@ class Form : public Window {
   // modal result (2 when closed by the close box or Close()).
   int ShowModal();
   void EndModal(int result) { modalResult_ = result; }
+  // The control that has the focus when the form is shown.
+  void SetActiveControl(HWND control) { activeControl_ = control; }
 
   // Menus whose commands and owner drawing arrive at this window.
   void BindMenu(MenuBinding* menu) { menus_.push_back(menu); }
@@ -64,6 +66,7 @@ class Form : public Window {
   std::map<int, Control*> controls_;
   std::vector<MenuBinding*> menus_;
   int nextControlId_ = 100;
+  HWND activeControl_ = nullptr;
   int modalResult_ = 0;
   bool modal_ = false;
 };

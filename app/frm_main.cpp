@@ -1,0 +1,403 @@
+#include "app/frm_main.h"
+
+#include <shellapi.h>
+
+#include "sizes/win/frm_custom_sizes.h"
+#include "app/menu_glyphs.h"
+#include "app/settings.h"
+#include "framework/win/application.h"
+
+namespace tessaly {
+
+namespace {
+constexpr const char* kNoticeCaption = "Tessaly Notice...";
+constexpr int kTagTopLevel = 1;
+constexpr int kTagBrowserHead = 2;
+constexpr int kTagChecked = 3;
+constexpr int kTagBookmark = 4;
+}  // namespace
+
+TfrmMain::TfrmMain(Registry& registry) : registry_(registry) {
+  FormParams fp;
+  fp.className = "TfrmMain";
+  fp.caption = " Tessaly 2";
+  fp.clientWidth = 200;
+  fp.clientHeight = 283;
+  fp.left = 1068;
+  fp.top = 109;
+  fp.hasMenuBar = true;
+  CreateForm(fp);
+
+  CreateControls();
+  menuIcons = std::make_unique<MenuGlyphs>();
+  CreateMainMenu();
+  CreateTrayMenu();
+  TrayIcon = std::make_unique<win::TrayIcon>(win::Application::Instance()->Icon(), "Tessaly 2",
+                                             trayMenuBinding_.get());
+  TrayIcon->OnDblClick = [this] { TrayIconDblClick(); };
+  TrayIcon->OnMouseMove = [this] { TrayIconMouseMove(); };
+
+  SetMainMenuOwnerDraw(true);
+  exitRequested = false;
+  ieController = std::make_unique<IEController>();
+  nsController = std::make_unique<NSController>();
+  windowController = std::make_unique<WindowController>(windowPlatform_);
+  ReadWriteSettings(false);
+  BuildCustomSizeMenus();
+  cbColorCount->SetItemIndex(0);
+  cbTaskBar->SetItemIndex(1);
+  cbOfficeBar->SetItemIndex(0);
+}
+
+TfrmMain::~TfrmMain() {
+  ieController.reset();
+  nsController.reset();
+  windowController.reset();
+}
+
+void TfrmMain::CreateControls() {
+  using win::Bounds;
+  TabControl1 = std::make_unique<win::TabControl>(*this, Bounds{0, 0, 200, 283},
+                                                  std::vector<std::string>{"Internet Explorer", "Netscape Navigator"});
+  TabControl1->OnChange = [this] { TabControl1Change(); };
+
+  // Group boxes lie on the tab control; their controls are placed relative to them.
+  const int gx = 10, gy = 24;
+  grpScreenResolution = std::make_unique<win::GroupBox>(*this, " Screen Resolution ", Bounds{gx, gy, 180, 140});
+  lblTaskBar = std::make_unique<win::Label>(*this, "TaskBar:", Bounds{gx + 19, gy + 21, 42, 13});
+  cbTaskBar = std::make_unique<win::ComboBox>(*this, Bounds{gx + 63, gy + 17, 106, 21},
+                                              std::vector<std::string>{"Minimized", "Horizontal", "Vertical"});
+  Label1 = std::make_unique<win::Label>(*this, "Office Bar:", Bounds{gx + 12, gy + 48, 50, 13});
+  cbOfficeBar = std::make_unique<win::ComboBox>(
+      *this, Bounds{gx + 63, gy + 44, 106, 21}, std::vector<std::string>{"Minimized/None", "Horizontal", "Vertical"});
+  btn640x480 = std::make_unique<win::Button>(*this, "640 x 480", Bounds{gx + 7, gy + 76, 75, 25});
+  btn800x600 = std::make_unique<win::Button>(*this, "800 x 600", Bounds{gx + 96, gy + 76, 75, 25});
+  btnWebTV = std::make_unique<win::Button>(*this, "Web TV", Bounds{gx + 7, gy + 108, 75, 25});
+  btn1024x768 = std::make_unique<win::Button>(*this, "1024 x 768", Bounds{gx + 96, gy + 108, 75, 25});
+
+  const int cy = 168;
+  grpCustomSize = std::make_unique<win::GroupBox>(*this, " Custom Window Size ", Bounds{gx, cy, 180, 49});
+  cbCustomSizes = std::make_unique<win::ComboBox>(*this, Bounds{gx + 8, cy + 18, 81, 21});
+  btnCustomSize = std::make_unique<win::Button>(*this, "Size", Bounds{gx + 96, cy + 16, 75, 25});
+
+  const int py = 224;
+  grpColorDepth = std::make_unique<win::GroupBox>(*this, " Page Color Depth", Bounds{gx, py, 180, 49});
+  cbColorCount = std::make_unique<win::ComboBox>(*this, Bounds{gx + 8, py + 18, 81, 21},
+                                                 std::vector<std::string>{"Web Safe", "MS Win 256"});
+  btnWebView = std::make_unique<win::Button>(*this, "View", Bounds{gx + 97, py + 16, 75, 25});
+
+  for (win::GroupBox* g : {grpScreenResolution.get(), grpCustomSize.get(), grpColorDepth.get()}) g->SendToBack();
+  TabControl1->SendToBack();
+
+  btnWebTV->OnClick = [this] { currentController->SetPresetSize(0, 0, 0); };
+  btn640x480->OnClick = [this] {
+    currentController->SetPresetSize(1, cbTaskBar->ItemIndex(), cbOfficeBar->ItemIndex());
+  };
+  btn800x600->OnClick = [this] {
+    currentController->SetPresetSize(2, cbTaskBar->ItemIndex(), cbOfficeBar->ItemIndex());
+  };
+  btn1024x768->OnClick = [this] {
+    currentController->SetPresetSize(3, cbTaskBar->ItemIndex(), cbOfficeBar->ItemIndex());
+  };
+  btnCustomSize->OnClick = [this] { btnCustomSizeClick(); };
+}
+
+void TfrmMain::CreateMainMenu() {
+  MenuItem& file = MainMenu1.Add("&File", {}, kTagTopLevel);
+  file.Add("E&xit", [this](MenuItem&) { Exit1Click(); });
+
+  MenuItem& options = MainMenu1.Add("&Options", {}, kTagTopLevel);
+  AlwaysonTop1 = &options.Add("Always on Top", [this](MenuItem&) { AlwaysonTop1Click(); });
+  AlwaysRunMinimized1 = &options.Add("Always Run Minimized", [this](MenuItem&) { AlwaysRunMinimized1Click(); });
+  options.Add("Edit Custom Sizes...", [this](MenuItem&) { EditCustomSizes1Click(); });
+
+  MenuItem& bookmarks = MainMenu1.Add("Bookmarks", {}, kTagTopLevel);
+  bookmarks.Add("Add Bookmark...");
+  bookmarks.Add("Organize Bookmarks...");
+  MenuItem& smart = bookmarks.Add("Smart Import");
+  smart.Add("Internet Explorer Favorites");
+  smart.Add("Netscape Navigator Bookmarks");
+  smart.Add("From File...");
+  bookmarks.AddSeparator();
+
+  MenuItem& help = MainMenu1.Add("&Help", {}, kTagTopLevel);
+  help.Add("Tessaly Help", [this](MenuItem&) { TessalyHelp1Click(); });
+  help.Add("Tessaly Home Page", [this](MenuItem&) { TessalyHomePage1Click(); });
+  help.AddSeparator();
+  help.Add("Check for Update...");
+  help.Add("&About...");
+
+  mainMenuBinding_ = std::make_unique<win::MenuBinding>(MainMenu1, win::MenuBinding::Kind::Bar);
+  mainMenuBinding_->Glyphs = menuIcons->Bitmap();
+  mainMenuBinding_->GlyphWidth = MenuGlyphs::kCellWidth;
+  mainMenuBinding_->OnGetItemParams = [this](MenuItem& item, win::MenuItemParams& p) {
+    MainMenu1GetItemParams(item, p);
+  };
+  mainMenuBinding_->AttachTo(Handle());
+  BindMenu(mainMenuBinding_.get());
+}
+
+void TfrmMain::AddBrowserSubMenu(const std::string& caption, MenuItem*& customSizes) {
+  MenuItem& head = TrayMenu1.Add(caption, {}, kTagBrowserHead);
+  MenuItem& color = head.Add("Check Color");
+  color.Add("Web Safe");
+  color.Add("MS Win 256");
+  customSizes = &head.Add("Custom Sizes");
+  head.AddSeparator();
+  for (const char* preset : {"640 x 480", "800 x 600", "Web TV", "1024 x 768"})
+    head.Add(preset, [this](MenuItem& item) { SizeTrayMenuClick(item); });
+}
+
+void TfrmMain::CreateTrayMenu() {
+  MenuItem& bookmarks = TrayMenu1.Add("Bookmarks");
+  bookmarks.Enabled = true;
+  TrayMenu1.Add("Add Bookmark...");
+  TrayMenu1.Add("Organize Bookmarks...");
+  TrayMenu1.AddSeparator();
+  AddBrowserSubMenu("Internet Explorer", CustomSizes1);
+  AddBrowserSubMenu("Netscape Navigator", CustomSizes2);
+  AddBrowserSubMenu("Active Window", CustomSizes3);
+  TrayMenu1.AddSeparator();
+  TrayMenu1.Add("Edit Custom Sizes...", [this](MenuItem&) { EditCustomSizes1Click(); });
+  TrayMenu1.AddSeparator();
+  TrayMenu1.Add("E&xit", [this](MenuItem&) { Exit1Click(); });
+
+  trayMenuBinding_ = std::make_unique<win::MenuBinding>(TrayMenu1, win::MenuBinding::Kind::Popup);
+  trayMenuBinding_->Glyphs = menuIcons->Bitmap();
+  trayMenuBinding_->GlyphWidth = MenuGlyphs::kCellWidth;
+  trayMenuBinding_->MarginWidth = 24;
+  trayMenuBinding_->OnGetItemParams = [this](MenuItem& item, win::MenuItemParams& p) {
+    TrayMenu1GetItemParams(item, p);
+  };
+  trayMenuBinding_->OnDrawMargin = [this](HDC dc, const RECT& r) { TrayMenu1DrawMargin(dc, r); };
+  trayMenuBinding_->SetOwnerDraw(true);
+}
+
+ControllerSet TfrmMain::Controllers() {
+  return ControllerSet{currentController, ieController.get(), nsController.get(), windowController.get()};
+}
+
+void TfrmMain::ReadWriteSettings(bool write) {
+  if (write) {
+    WindowSettings s;
+    RECT r = WindowRect();
+    s.left = r.left;
+    s.top = r.top;
+    s.runMinimized = IsChecked(AlwaysRunMinimized1);
+    s.alwaysOnTop = IsChecked(AlwaysonTop1);
+    StoreWindowSettings(registry_, s, TabControl1->TabIndex());
+    return;
+  }
+  WindowSettings s = ReadWindowSettings(registry_);
+  SetPosition(s.left, s.top);
+  if (s.runMinimized) AlwaysRunMinimized1->HelpContext = kTagChecked;
+  if (s.alwaysOnTop) {
+    AlwaysonTop1->HelpContext = kTagChecked;
+    SetMainMenuOwnerDraw(false);
+    SetStayOnTop(true);
+    SetMainMenuOwnerDraw(true);
+  }
+  SelectBrowser(s.browser);
+}
+
+void TfrmMain::SelectBrowser(const std::string& code) {
+  if (code == "ns") {
+    currentController = nsController.get();
+    TabControl1->SetTabIndex(1);
+  } else {
+    currentController = ieController.get();
+    TabControl1->SetTabIndex(0);
+  }
+}
+
+void TfrmMain::TabControl1Change() {
+  switch (TabControl1->TabIndex()) {
+    case 0:
+      SelectBrowser("ie");
+      break;
+    case 1:
+      SelectBrowser("ns");
+      break;
+    default:
+      break;
+  }
+}
+
+void TfrmMain::AlwaysonTop1Click() {
+  AlwaysonTop1->HelpContext = IsChecked(AlwaysonTop1) ? 0 : kTagChecked;
+  SetMainMenuOwnerDraw(false);
+  SetStayOnTop(IsChecked(AlwaysonTop1));
+  SetMainMenuOwnerDraw(true);
+}
+
+void TfrmMain::AlwaysRunMinimized1Click() {
+  AlwaysRunMinimized1->HelpContext = IsChecked(AlwaysRunMinimized1) ? 0 : kTagChecked;
+}
+
+void TfrmMain::HideToTray() {
+  Show();
+  Hide();
+  ShowWindow(win::Application::Instance()->Handle(), SW_HIDE);
+}
+
+bool TfrmMain::CloseQuery() {
+  if (exitRequested) return true;
+  HideToTray();
+  return false;
+}
+
+void TfrmMain::FormClose() { ReadWriteSettings(true); }
+
+void TfrmMain::TrayIconDblClick() {
+  HWND app = win::Application::Instance()->Handle();
+  if (IsWindowVisible(app)) {
+    HideToTray();
+  } else {
+    ShowWindow(Handle(), SW_SHOW);
+    ShowWindow(app, SW_SHOW);
+  }
+}
+
+void TfrmMain::TrayIconMouseMove() {
+  HWND w = GetForegroundWindow();
+  const WindowHandle handle = reinterpret_cast<WindowHandle>(w);
+  if (IsTrackableWindowClass(windowController->WindowClassName(handle))) windowController->SetTargetWindow(handle);
+}
+
+void TfrmMain::Exit1Click() {
+  exitRequested = true;
+  Close();
+}
+
+LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_QUERYENDSESSION:
+      // Ending the Windows session must not be refused by the close query.
+      exitRequested = true;
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wp) Close();  // stores the settings before the process goes
+      return 0;
+  }
+  return Form::HandleMessage(msg, wp, lp);
+}
+
+void TfrmMain::TessalyHelp1Click() {
+  char path[MAX_PATH + 1] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string file(path);
+  file = file.substr(0, file.rfind('\\') + 1) + "help\\index.htm";
+  ShellExecuteA(Handle(), "open", file.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void TfrmMain::TessalyHomePage1Click() {
+  ShellExecuteA(Handle(), "open", Addresses().homePageUrl.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void TfrmMain::EditCustomSizes1Click() {
+  {
+    TfrmCustomSizes editor(registry_);
+    editor.ShowModal();
+  }
+  BuildCustomSizeMenus();
+}
+
+void TfrmMain::btnCustomSizeClick() {
+  if (cbCustomSizes->ItemIndex() >= 0) {
+    SizeToCustom(kTargetCurrent, cbCustomSizes->Item(cbCustomSizes->ItemIndex()));
+    return;
+  }
+  if (MessageBoxA(Handle(), "There are no custom sizes defined.\nWould you like to define a custom size?",
+                  kNoticeCaption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
+    EditCustomSizes1Click();
+}
+
+void TfrmMain::SizeToCustom(int targetKind, const std::string& text) {
+  tessaly::SizeToCustom(Controllers(), targetKind, text);
+}
+
+void TfrmMain::SizeTrayMenuClick(MenuItem& item) {
+  tessaly::SizeTrayMenuClick(item, Controllers(), cbTaskBar->ItemIndex(), cbOfficeBar->ItemIndex());
+}
+
+void TfrmMain::BuildCustomSizeMenus() {
+  cbCustomSizes->Clear();
+  for (MenuItem* m : {CustomSizes1, CustomSizes2, CustomSizes3})
+    while (m->Count() > 0) m->Remove(0);
+  {
+    RegistryKeyScope key(registry_, kCustomSizesKey, false);
+    if (key.IsOpen()) {
+      for (const std::string& name : registry_.GetValueNames()) {
+        cbCustomSizes->Add(name);
+        for (MenuItem* m : {CustomSizes1, CustomSizes2, CustomSizes3})
+          m->Add(name, [this](MenuItem& item) { SizeTrayMenuClick(item); });
+      }
+    }
+  }
+  cbCustomSizes->SetItemIndex(0);
+}
+
+void TfrmMain::MainMenu1GetItemParams(MenuItem& item, win::MenuItemParams& params) {
+  params.fontName = "Arial";
+  switch (item.HelpContext) {
+    case 0:
+      params.glyph = MenuGlyphs::kEmpty;
+      break;
+    case kTagChecked:
+      params.glyph = MenuGlyphs::kCheck;
+      break;
+    case kTagBookmark:
+      params.glyph = item.Hint == "Folder" ? MenuGlyphs::kFolder : MenuGlyphs::kPage;
+      break;
+    default:
+      params.glyph = -1;
+  }
+}
+
+void TfrmMain::TrayMenu1GetItemParams(MenuItem& item, win::MenuItemParams& params) {
+  params.fontName = "Arial";
+  params.glyph = -1;
+  if (item.HelpContext == kTagBookmark)
+    params.glyph = item.Hint == "Folder" ? MenuGlyphs::kFolder : MenuGlyphs::kPage;
+}
+
+void TfrmMain::TrayMenu1DrawMargin(HDC dc, const RECT& rect) {
+  // Gradient in 32 bands from the active caption colour at the top to black.
+  const COLORREF top = GetSysColor(COLOR_ACTIVECAPTION);
+  const int bands = 32;
+  const int height = rect.bottom - rect.top;
+  for (int i = 0; i < bands; ++i) {
+    const int f = bands - 1 - i;  // weight of the caption colour, bands-1 .. 0
+    COLORREF c = RGB(GetRValue(top) * f / (bands - 1), GetGValue(top) * f / (bands - 1),
+                     GetBValue(top) * f / (bands - 1));
+    RECT band{rect.left, rect.top + height * i / bands, rect.right - 3, rect.top + height * (i + 1) / bands};
+    win::UniqueBrush brush(CreateSolidBrush(c));
+    FillRect(dc, &band, brush.Get());
+  }
+  RECT edge{rect.right - 3, rect.top, rect.right, rect.bottom};
+  FillRect(dc, &edge, GetSysColorBrush(COLOR_MENU));
+  {
+    win::UniquePen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+    win::SelectObjectScope sel(dc, shadow.Get());
+    MoveToEx(dc, rect.right - 2, rect.bottom, nullptr);
+    LineTo(dc, rect.right - 2, rect.top);
+  }
+  {
+    win::UniquePen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
+    win::SelectObjectScope sel(dc, light.Get());
+    MoveToEx(dc, rect.right - 1, rect.bottom, nullptr);
+    LineTo(dc, rect.right - 1, rect.top);
+  }
+  // "Tessaly 2" in white bold Arial 13 pt, turned to read from bottom to top.
+  win::WindowDc screen(nullptr);
+  const int pixels = -MulDiv(13, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+  win::UniqueFont font(CreateFontA(pixels, 0, 900, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial"));
+  win::SelectObjectScope sel(dc, font.Get());
+  SetTextColor(dc, RGB(255, 255, 255));
+  SetBkMode(dc, TRANSPARENT);
+  const char* title = "Tessaly 2";
+  ExtTextOutA(dc, rect.left + 1, rect.bottom - 5, ETO_CLIPPED, &rect, title, lstrlenA(title), nullptr);
+}
+
+}  // namespace tessaly

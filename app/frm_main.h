@@ -1,0 +1,96 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "app/size_commands.h"
+#include "controllers/ie_controller.h"
+#include "controllers/ns_controller.h"
+#include "controllers/win/win32_window_platform.h"
+#include "controllers/window_controller.h"
+#include "framework/menu_item.h"
+#include "framework/registry.h"
+#include "framework/win/controls.h"
+#include "framework/win/form.h"
+#include "framework/win/menu_binding.h"
+#include "framework/win/tray_icon.h"
+
+namespace tessaly {
+
+class MenuGlyphs;
+
+// The main window: the browser tab, the sizing and preview controls, the main
+// menu, the tray icon with its menu, and the three controllers for the run.
+class TfrmMain : public win::Form {
+ public:
+  explicit TfrmMain(Registry& registry);
+  ~TfrmMain() override;
+
+  void ReadWriteSettings(bool write);
+  void SelectBrowser(const std::string& code);
+  void BuildCustomSizeMenus();
+  void SizeToCustom(int targetKind, const std::string& text);
+  Controller& ControllerFor(int targetKind) { return Controllers().For(targetKind); }
+
+ protected:
+  bool CloseQuery() override;
+  void FormClose() override;
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void CreateControls();
+  void CreateMainMenu();
+  void CreateTrayMenu();
+  void AddBrowserSubMenu(const std::string& caption, MenuItem*& customSizes);
+  ControllerSet Controllers();
+  void HideToTray();
+  void SetMainMenuOwnerDraw(bool on) { mainMenuBinding_->SetOwnerDraw(on); }
+  bool IsChecked(const MenuItem* item) const { return item->HelpContext == 3; }
+
+  // Handlers.
+  void TabControl1Change();
+  void AlwaysonTop1Click();
+  void AlwaysRunMinimized1Click();
+  void Exit1Click();
+  void TrayIconDblClick();
+  void TrayIconMouseMove();
+  void TessalyHelp1Click();
+  void TessalyHomePage1Click();
+  void EditCustomSizes1Click();
+  void btnCustomSizeClick();
+  void SizeTrayMenuClick(MenuItem& item);
+  void MainMenu1GetItemParams(MenuItem& item, win::MenuItemParams& params);
+  void TrayMenu1GetItemParams(MenuItem& item, win::MenuItemParams& params);
+  void TrayMenu1DrawMargin(HDC dc, const RECT& rect);
+
+  Registry& registry_;
+
+  // Controls, in the order of the design.
+  std::unique_ptr<win::TabControl> TabControl1;
+  std::unique_ptr<win::GroupBox> grpScreenResolution, grpCustomSize, grpColorDepth;
+  std::unique_ptr<win::Label> lblTaskBar, Label1;
+  std::unique_ptr<win::ComboBox> cbTaskBar, cbOfficeBar, cbCustomSizes, cbColorCount;
+  std::unique_ptr<win::Button> btn640x480, btn800x600, btnWebTV, btn1024x768, btnCustomSize, btnWebView;
+
+  // Menus.
+  MenuItem MainMenu1;
+  MenuItem TrayMenu1;
+  MenuItem* AlwaysonTop1 = nullptr;
+  MenuItem* AlwaysRunMinimized1 = nullptr;
+  MenuItem* CustomSizes1 = nullptr;
+  MenuItem* CustomSizes2 = nullptr;
+  MenuItem* CustomSizes3 = nullptr;
+  std::unique_ptr<MenuGlyphs> menuIcons;
+  std::unique_ptr<win::MenuBinding> mainMenuBinding_;
+  std::unique_ptr<win::MenuBinding> trayMenuBinding_;
+  std::unique_ptr<win::TrayIcon> TrayIcon;
+
+  // Controllers for the whole run.
+  win::Win32WindowPlatform windowPlatform_;
+  std::unique_ptr<IEController> ieController;
+  std::unique_ptr<NSController> nsController;
+  std::unique_ptr<WindowController> windowController;
+  Controller* currentController = nullptr;
+  bool exitRequested = false;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,29 @@
+// Process entry: one instance, settings read before the main window exists,
+// then the message loop. The command line is not read.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/frm_main.h"
+#include "app/settings.h"
+#include "app/single_instance.h"
+#include "framework/win/application.h"
+#include "framework/win/win32_registry.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  if (tessaly::ActivateRunningInstance()) return 0;
+  try {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    tessaly::win::Application app;
+    tessaly::win::Win32Registry registry;
+    app.ShowMainForm = true;
+    if (!tessaly::ReadShowMainFormAtStart(registry)) app.ShowMainForm = false;
+    tessaly::ReadStoredAddresses(registry, tessaly::Addresses());
+    app.SetTitle("Tessaly 2");
+    tessaly::TfrmMain frmMain(registry);
+    app.Run(frmMain);
+  } catch (const std::exception& e) {
+    tessaly::win::Application::ShowException(e);
+  }
+  return 0;
+}

@@ -15,6 +15,12 @@ HFONT CreateDialogFont() {
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                      "MS Sans Serif");
 }
+
+BOOL CALLBACK CollectEnabledWindow(HWND h, LPARAM lp) {
+  auto* list = reinterpret_cast<std::vector<HWND>*>(lp);
+  if (IsWindowVisible(h) && IsWindowEnabled(h)) list->push_back(h);
+  return TRUE;
+}
 }  // namespace
 
 Form::Form() : font_(CreateDialogFont()) {}
@@ -93,14 +99,7 @@ void Form::Close() {
 int Form::ShowModal() {
   Application* app = Application::Instance();
   std::vector<HWND> disabled;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* list = reinterpret_cast<std::vector<HWND>*>(lp);
-        if (IsWindowVisible(h) && IsWindowEnabled(h)) list->push_back(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&disabled));
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
   for (HWND h : disabled)
     if (h != Handle()) EnableWindow(h, FALSE);
   modal_ = true;

@@ -7,10 +7,10 @@ scripts/wine-env.sh; ctest passes the programs in TESSALY_EXE, TDRIVER_EXE and
 TTARGET_EXE. Python standard library only.
 """
 
-import functools
 import os
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -76,10 +76,17 @@ class Driver:
         self.path = path
 
     def run(self, *args, timeout=30):
-        completed = subprocess.run(["wine", self.path] + [str(a) for a in args],
-                                   capture_output=True, timeout=timeout)
-        return Result(completed.returncode, completed.stdout.decode("utf-8", "replace"),
-                      completed.stderr.decode("utf-8", "replace"))
+        # Files, not pipes: the first Wine process of a session starts the desktop
+        # process, which inherits the output handles and would hold a pipe open
+        # long after the driver has ended.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            completed = subprocess.run(["wine", self.path] + [str(a) for a in args],
+                                       stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                                       timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            return Result(completed.returncode, out.read().decode("utf-8", "replace"),
+                          err.read().decode("utf-8", "replace"))
 
     def must(self, *args, timeout=30):
         result = self.run(*args, timeout=timeout)
@@ -128,9 +135,13 @@ class Driver:
         facts["owner"], facts["owner_class"] = owner, owner_class
         return facts
 
-    def visible(self, window):
+    def fact(self, window, key):
+        """One fact of `info`, or None while there is no such window."""
         facts = self.info(window)
-        return bool(facts and facts["visible"])
+        return facts[key] if facts else None
+
+    def visible(self, window):
+        return bool(self.fact(window, "visible"))
 
     def active(self):
         result = self.run("active")
@@ -235,7 +246,10 @@ class Input:
                        env=dict(os.environ, DISPLAY=self.display))
 
     def move(self, x, y):
-        self.xdotool("mousemove", "--sync", x, y)
+        # Not --sync: that waits for the pointer to move, forever when it is
+        # already there.
+        self.xdotool("mousemove", x, y)
+        time.sleep(0.05)
 
     def click(self, x, y, button=1):
         self.move(x, y)
@@ -272,7 +286,7 @@ class Program:
     def __init__(self, path, log_path, args=()):
         self.path = path
         self.log = open(log_path, "ab")
-        self.process = subprocess.Popen(["wine", path] + list(args),
+        self.process = subprocess.Popen(["wine", path] + list(args), stdin=subprocess.DEVNULL,
                                         stdout=self.log, stderr=subprocess.STDOUT)
 
     def running(self):
@@ -306,24 +320,23 @@ class E2ETestCase(unittest.TestCase):
         self.programs = []
         self.end_strays()
         self.reset_settings()
-        test = getattr(self, self._testMethodName)
-
-        @functools.wraps(test)
-        def guarded():
-            try:
-                test()
-            except unittest.SkipTest:
-                raise
-            except BaseException:
-                self.screenshot()
-                raise
-
-        setattr(self, self._testMethodName, guarded)
 
     def tearDown(self):
+        if self.failed():
+            self.screenshot()  # before the program is ended
         self.end_strays()
         for program in self.programs:
             program.kill()
+
+    def failed(self):
+        """Whether the test body failed (unittest keeps this in its outcome)."""
+        outcome = getattr(self, "_outcome", None)
+        if outcome is None:
+            return False
+        if getattr(outcome, "errors", None) is not None:  # Python up to 3.10
+            return any(error for _, error in outcome.errors)
+        result = outcome.result
+        return any(test is self for test, _ in result.failures + result.errors)
 
     # Programs ----------------------------------------------------------------------
     def tessaly_path(self):

@@ -11,7 +11,7 @@ constexpr int kClassNameMax = 95;
 std::string WindowController::WindowClassName(WindowHandle window) {
   if (!window) return {};
   if (platform_.GetWindowThreadProcessId(window) == 0) return {};
-  return platform_.GetClassName(window, kClassNameMax);
+  return platform_.ReadClassName(window, kClassNameMax);
 }
 
 bool WindowController::IsTargetValid() {

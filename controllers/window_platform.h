@@ -23,7 +23,7 @@ class WindowPlatform {
   virtual ~WindowPlatform() = default;
   // 0 when the handle names no window.
   virtual std::uint32_t GetWindowThreadProcessId(WindowHandle window) = 0;
-  virtual std::string GetClassName(WindowHandle window, int maxCount) = 0;
+  virtual std::string ReadClassName(WindowHandle window, int maxCount) = 0;
   virtual bool GetWindowPlacement(WindowHandle window, WindowPlacementRecord& record) = 0;
   virtual bool SetWindowPlacement(WindowHandle window, const WindowPlacementRecord& record) = 0;
   virtual void BringWindowToTop(WindowHandle window) = 0;

@@ -23,7 +23,7 @@ class FakePlatform : public tessaly::WindowPlatform {
   std::uint32_t lastLengthAsked = 0;
 
   std::uint32_t GetWindowThreadProcessId(WindowHandle w) override { return windows.count(w) ? 7 : 0; }
-  std::string GetClassName(WindowHandle w, int maxCount) override {
+  std::string ReadClassName(WindowHandle w, int maxCount) override {
     return windows.at(w).className.substr(0, static_cast<size_t>(maxCount - 1));
   }
   bool GetWindowPlacement(WindowHandle w, WindowPlacementRecord& r) override {

@@ -15,7 +15,7 @@ std::uint32_t Win32WindowPlatform::GetWindowThreadProcessId(WindowHandle window)
   return ::GetWindowThreadProcessId(ToHwnd(window), &pid);
 }
 
-std::string Win32WindowPlatform::GetClassName(WindowHandle window, int maxCount) {
+std::string Win32WindowPlatform::ReadClassName(WindowHandle window, int maxCount) {
   std::vector<char> buf(static_cast<size_t>(maxCount) + 1, '\0');
   int n = ::GetClassNameA(ToHwnd(window), buf.data(), maxCount);
   return std::string(buf.data(), n > 0 ? static_cast<size_t>(n) : 0);

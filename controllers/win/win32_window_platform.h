@@ -7,7 +7,7 @@ namespace tessaly::win {
 class Win32WindowPlatform : public WindowPlatform {
  public:
   std::uint32_t GetWindowThreadProcessId(WindowHandle window) override;
-  std::string GetClassName(WindowHandle window, int maxCount) override;
+  std::string ReadClassName(WindowHandle window, int maxCount) override;
   bool GetWindowPlacement(WindowHandle window, WindowPlacementRecord& record) override;
   bool SetWindowPlacement(WindowHandle window, const WindowPlacementRecord& record) override;
   void BringWindowToTop(WindowHandle window) override;

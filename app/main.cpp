@@ -1,7 +1,6 @@
 // Process entry: one instance, settings read before the main window exists,
 // then the message loop. The command line is not read.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/frm_main.h"
 #include "app/settings.h"
@@ -12,8 +11,6 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (tessaly::ActivateRunningInstance()) return 0;
   try {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
     tessaly::win::Application app;
     tessaly::win::Win32Registry registry;
     app.ShowMainForm = true;

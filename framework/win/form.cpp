@@ -1,7 +1,5 @@
 #include "framework/win/form.h"
 
-#include <commctrl.h>
-
 #include "framework/win/application.h"
 #include "framework/win/controls.h"
 #include "framework/win/menu_binding.h"

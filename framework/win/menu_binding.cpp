@@ -39,6 +39,24 @@ HFONT CreateMenuFont(const std::string& face) {
 }
 
 constexpr int kGlyphHeight = 16;
+
+// Copies a cell of src to dst, leaving dst where src has the transparent
+// colour: dst ^= src, then clear the opaque pixels, then ^= src again.
+void DrawTransparent(HDC dst, int x, int y, int w, int h, HDC src, int sx, COLORREF transparent) {
+  UniqueBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
+  UniqueMemoryDc maskDc(CreateCompatibleDC(dst));
+  SelectObjectScope sel(maskDc.Get(), mask.Get());
+  const COLORREF oldSrcBk = SetBkColor(src, transparent);
+  BitBlt(maskDc.Get(), 0, 0, w, h, src, sx, 0, SRCCOPY);  // 1 where transparent
+  SetBkColor(src, oldSrcBk);
+  const COLORREF oldBk = SetBkColor(dst, RGB(255, 255, 255));
+  const COLORREF oldText = SetTextColor(dst, RGB(0, 0, 0));
+  BitBlt(dst, x, y, w, h, src, sx, 0, SRCINVERT);
+  BitBlt(dst, x, y, w, h, maskDc.Get(), 0, 0, SRCAND);
+  BitBlt(dst, x, y, w, h, src, sx, 0, SRCINVERT);
+  SetBkColor(dst, oldBk);
+  SetTextColor(dst, oldText);
+}
 constexpr int kSeparatorHeight = 8;
 }  // namespace
 
@@ -240,8 +258,8 @@ bool MenuBinding::DrawItem(const DRAWITEMSTRUCT& dis) {
       UniqueMemoryDc mem(CreateCompatibleDC(dc));
       SelectObjectScope sel(mem.Get(), Glyphs);
       int y = r.top + (r.bottom - r.top - kGlyphHeight) / 2;
-      TransparentBlt(dc, r.left + 2, y, GlyphWidth, kGlyphHeight, mem.Get(), params.glyph * GlyphWidth, 0,
-                     GlyphWidth, kGlyphHeight, RGB(255, 0, 255));
+      DrawTransparent(dc, r.left + 2, y, GlyphWidth, kGlyphHeight, mem.Get(), params.glyph * GlyphWidth,
+                      RGB(255, 0, 255));
     }
     text.left += GlyphWidth + 8;
   }

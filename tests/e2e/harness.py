@@ -378,6 +378,10 @@ class E2ETestCase(unittest.TestCase):
             for _ in range(5):
                 if not self.driver.run("terminate", *window).ok:
                     break
+            # The windows of an ended process go a moment after it: a program
+            # started before that would take them for a running instance.
+            if not self.driver.wait_gone(window, 5000):
+                self.fail("%s %r outlived its process" % window)
 
     # Settings ------------------------------------------------------------------------
     def reset_settings(self):

@@ -255,6 +255,7 @@ void TfrmMain::TrayIconDblClick() {
   } else {
     ShowWindow(Handle(), SW_SHOW);
     ShowWindow(app, SW_SHOW);
+    SetForegroundWindow(Handle());  // the form, not the application window, in front
   }
 }
 

@@ -47,7 +47,13 @@ bool Win32WindowPlatform::SetWindowPlacement(WindowHandle window, const WindowPl
   wp.ptMinPosition = {r.minX, r.minY};
   wp.ptMaxPosition = {r.maxX, r.maxY};
   wp.rcNormalPosition = {r.left, r.top, r.right, r.bottom};
-  return ::SetWindowPlacement(ToHwnd(window), &wp) != FALSE;
+  if (::SetWindowPlacement(ToHwnd(window), &wp)) return true;
+  // Wine refuses the placement of another process's window. A window shown
+  // normally gets the same rectangle through SetWindowPos, which it honours.
+  HWND h = ToHwnd(window);
+  if (IsIconic(h) || IsZoomed(h)) return false;
+  return ::SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                        SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
 }
 
 void Win32WindowPlatform::BringWindowToTop(WindowHandle window) { ::BringWindowToTop(ToHwnd(window)); }

@@ -200,6 +200,10 @@ LRESULT TabControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return index_;
     case TCM_GETITEMCOUNT:
       return static_cast<LRESULT>(tabs_.size());
+    case TCM_SETCURFOCUS:  // as a user's choice: the form hears of it
+      if (static_cast<int>(wp) >= 0 && static_cast<int>(wp) < static_cast<int>(tabs_.size()))
+        SelectByUser(static_cast<int>(wp));
+      return 0;
     case TCM_SETCURSEL: {
       int previous = index_;
       SetTabIndex(static_cast<int>(wp));

@@ -101,8 +101,9 @@ class ListBox : public Control {
 
 // A row of tabs over a raised page, drawn here rather than by the common
 // controls library, whose loading alone costs a third of the program's start.
-// It answers the tab control messages TCM_GETCURSEL, TCM_SETCURSEL and
-// TCM_GETITEMCOUNT, and tells its form of a user's change as TCN_SELCHANGE.
+// It answers the tab control messages TCM_GETCURSEL, TCM_SETCURSEL,
+// TCM_SETCURFOCUS and TCM_GETITEMCOUNT, and tells its form of a user's change
+// as TCN_SELCHANGE.
 class TabControl : public Control {
  public:
   TabControl(Form& form, Bounds b, const std::vector<std::string>& tabs);

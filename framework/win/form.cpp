@@ -56,10 +56,11 @@ void Form::CreateForm(const FormParams& fp) {
 void Form::RegisterControl(Control* c) { controls_[c->Id()] = c; }
 
 void Form::Show() {
-  ShowWindow(Handle(), SW_SHOW);
-  // The application window carries the task-bar button while a form shows.
+  // The application window carries the task-bar button while a form shows;
+  // it is shown first and without activation, so that the form ends in front.
   if (Application* app = Application::Instance())
-    if (app->MainForm() == this) ShowWindow(app->Handle(), SW_SHOW);
+    if (app->MainForm() == this) ShowWindow(app->Handle(), SW_SHOWNA);
+  ShowWindow(Handle(), SW_SHOW);
 }
 
 void Form::SetStayOnTop(bool onTop) {

@@ -16,6 +16,7 @@ TrayIcon::TrayIcon(HICON icon, const std::string& hint, MenuBinding* popupMenu)
   CreateParams p;
   p.className = "TPUtilWindow";
   p.style = WS_POPUP;
+  p.exStyle = WS_EX_TOOLWINDOW;  // never a task-bar button
   p.x = p.y = p.width = p.height = 0;
   Create(p);
   Notify(NIM_ADD);
@@ -48,7 +49,11 @@ LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (popup_) {
           POINT pt{};
           GetCursorPos(&pt);
+          // The menu takes the keyboard only while its owner is the foreground
+          // window, and a hidden window cannot be; this one has no size.
+          ShowWindow(Handle(), SW_SHOWNOACTIVATE);
           popup_->Popup(Handle(), pt.x, pt.y);
+          ShowWindow(Handle(), SW_HIDE);
         }
         break;
     }

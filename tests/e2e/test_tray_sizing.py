@@ -11,10 +11,12 @@ import harness  # noqa: E402
 from harness import MAIN, SETTINGS, wait_until  # noqa: E402
 
 PEER = ("TTestTarget", "Page Under Test")
+MENU = ("#32768", "*")  # the class of an open pop-up menu
 CUSTOM_SIZES = SETTINGS + r"\CustomSizes"
 # Rows of the tray menu from the top, separators skipped by the arrow keys.
 ACTIVE_WINDOW_ROW = 6
-# Rows of a browser sub-menu: Check Color, Custom Sizes, then the presets.
+# Arrow-key steps from "Check Color", the first item of a browser sub-menu:
+# Custom Sizes, then the presets (the separator is skipped).
 PRESET_ROWS = {"640 x 480": 2, "800 x 600": 3, "Web TV": 4, "1024 x 768": 5}
 
 
@@ -35,6 +37,8 @@ class TraySizingTest(harness.E2ETestCase):
         self.input.move(x - 3, y)
         self.input.move(x, y)
         self.input.click(x, y, 3)
+        # Keys typed before the menu is up would go to the window in front.
+        self.assertTrue(self.driver.wait_visible(MENU, 5000), "the tray menu did not open")
         self.input.key(*(["Down"] * ACTIVE_WINDOW_ROW), "Right")
 
     def wait_size(self, width, height):
@@ -50,7 +54,7 @@ class TraySizingTest(harness.E2ETestCase):
         self.start_peer(PEER[1], rect=(120, 90, 400, 300))
         self.bring_peer_to_front()
         self.open_active_window_menu()
-        self.input.key(*(["Down"] * (PRESET_ROWS["800 x 600"] - 1)), "Return")
+        self.input.key(*(["Down"] * PRESET_ROWS["800 x 600"]), "Return")
         # Task bar "Horizontal" (the default choice) takes 28 pixels off the height.
         self.wait_size(808, 580)
         self.assertEqual(self.peer_rect()[:2], (120, 90), "the window's corner moved")
@@ -62,7 +66,7 @@ class TraySizingTest(harness.E2ETestCase):
         self.start_peer(PEER[1], rect=(50, 60, 300, 200))
         self.bring_peer_to_front()
         self.open_active_window_menu()
-        self.input.key(*(["Down"] * (PRESET_ROWS["Web TV"] - 1)), "Return")
+        self.input.key(*(["Down"] * PRESET_ROWS["Web TV"]), "Return")
         self.wait_size(568, 388)
 
     def test_custom_size_from_the_tray_is_applied_unchanged(self):
@@ -81,7 +85,7 @@ class TraySizingTest(harness.E2ETestCase):
         self.start_peer(PEER[1], rect=(100, 100, 400, 300))
         self.focus_main_window()  # this program's own window in front
         self.open_active_window_menu()
-        self.input.key(*(["Down"] * (PRESET_ROWS["640 x 480"] - 1)), "Return")
+        self.input.key(*(["Down"] * PRESET_ROWS["640 x 480"]), "Return")
         self.assertFalse(wait_until(lambda: self.peer_rect() != (100, 100, 500, 400), 1.5),
                          "a window was sized although none was recorded")
         main = self.driver.info(MAIN)["client"]

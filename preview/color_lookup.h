@@ -28,10 +28,17 @@ class TColorLookup {
 // The web palette needs no search: each channel picks its level arithmetically.
 class TNetscapeColorLookup final : public TColorLookup {
  public:
+  // How far outside 0..255 a dithered value can fall before it is clamped: the
+  // diffused error of one channel never exceeds 16 * 255 / 16 in either direction.
+  static constexpr int kSlack = 256;
+
   TNetscapeColorLookup() : TColorLookup(216) {
-    for (int v = 0; v < 256; ++v) {
-      level_[v] = static_cast<std::uint8_t>(Level(v));
-      value_[v] = static_cast<std::uint8_t>(51 * Level(v));
+    for (int v = -kSlack; v < 256 + kSlack; ++v) {
+      const int clamped = v < 0 ? 0 : (v > 255 ? 255 : v);
+      const int level = Level(clamped);
+      level_[v + kSlack] = static_cast<std::uint8_t>(level);
+      value_[v + kSlack] = static_cast<std::uint8_t>(51 * level);
+      error_[v + kSlack] = static_cast<std::int16_t>(clamped - 51 * level);
     }
   }
 
@@ -42,15 +49,21 @@ class TNetscapeColorLookup final : public TColorLookup {
   // Tables hold the same levels; they shorten the chain of dependent operations
   // from one dithered pixel to the next.
   std::uint8_t MatchColor(int red, int green, int blue, int& outRed, int& outGreen, int& outBlue) override {
-    outRed = value_[red];
-    outGreen = value_[green];
-    outBlue = value_[blue];
-    return static_cast<std::uint8_t>(36 * level_[red] + 6 * level_[green] + level_[blue]);
+    outRed = value_[red + kSlack];
+    outGreen = value_[green + kSlack];
+    outBlue = value_[blue + kSlack];
+    return static_cast<std::uint8_t>(36 * level_[red + kSlack] + 6 * level_[green + kSlack] + level_[blue + kSlack]);
   }
 
+  // For a value not yet clamped to 0..255 (within kSlack of it): the level of the
+  // clamped value, and how far the clamped value lies from that level's colour.
+  int LevelOfUnclamped(int value) const { return level_[value + kSlack]; }
+  int ErrorOfUnclamped(int value) const { return error_[value + kSlack]; }
+
  private:
-  std::uint8_t level_[256];
-  std::uint8_t value_[256];
+  std::uint8_t level_[256 + 2 * kSlack];
+  std::uint8_t value_[256 + 2 * kSlack];
+  std::int16_t error_[256 + 2 * kSlack];
 };
 
 // Any palette: a full search once per cell of colours sharing their top five bits

@@ -41,10 +41,12 @@ TOctreeNode* TColorQuantizer::NewNode(std::unique_ptr<TOctreeNode>& slot, int le
 }
 
 void TColorQuantizer::InsertColor(std::unique_ptr<TOctreeNode>& slot, int red, int green, int blue, int level) {
-  std::unique_ptr<TOctreeNode>* current = &slot;
+  TOctreeNode* node = slot ? slot.get() : NewNode(slot, level);
+  InsertBelow(node, red, green, blue, level);
+}
+
+void TColorQuantizer::InsertBelow(TOctreeNode* node, int red, int green, int blue, int level) {
   for (;;) {
-    TOctreeNode* node = current->get();
-    if (!node) node = NewNode(*current, level);
     if (node->isLeaf) {
       ++node->pixelCount;
       node->redTotal += red;
@@ -54,9 +56,23 @@ void TColorQuantizer::InsertColor(std::unique_ptr<TOctreeNode>& slot, int red, i
     }
     const int shift = 7 - level;
     const int child = (((red >> shift) & 1) << 2) | (((green >> shift) & 1) << 1) | ((blue >> shift) & 1);
-    current = &node->children[child];
+    std::unique_ptr<TOctreeNode>& slot = node->children[child];
     ++level;
+    node = slot ? slot.get() : NewNode(slot, level);
   }
+}
+
+TOctreeNode* TColorQuantizer::Descend(int red, int green, int blue, int& level) {
+  level = 0;
+  TOctreeNode* node = root_ ? root_.get() : NewNode(root_, 0);
+  while (!node->isLeaf && level < kShortcutLevel) {
+    const int shift = 7 - level;
+    const int child = (((red >> shift) & 1) << 2) | (((green >> shift) & 1) << 1) | ((blue >> shift) & 1);
+    std::unique_ptr<TOctreeNode>& slot = node->children[child];
+    ++level;
+    node = slot ? slot.get() : NewNode(slot, level);
+  }
+  return node;
 }
 
 bool TColorQuantizer::MergeDeepestNode() {
@@ -78,15 +94,23 @@ bool TColorQuantizer::MergeDeepestNode() {
   }
   node->isLeaf = true;
   leafCount_ -= children - 1;
+  // Children at or above the shortcut level are gone: forget every shortcut.
+  if (level < kShortcutLevel) shortcuts_.assign(shortcuts_.size(), Shortcut{});
   return true;
 }
 
 void TColorQuantizer::ScanImage(TDIBReader& reader) {
+  constexpr int kDrop = 8 - kShortcutLevel;
+  shortcuts_.assign(std::size_t{1} << (3 * kShortcutLevel), Shortcut{});
   const int width = reader.Width();
   for (int y = 0; y < reader.Height(); ++y) {
     const std::uint8_t* p = reader.RowAt(y);
     for (int x = 0; x < width; ++x, p += 3) {
-      InsertColor(root_, p[2], p[1], p[0], 0);
+      const int red = p[2], green = p[1], blue = p[0];
+      Shortcut& shortcut =
+          shortcuts_[((red >> kDrop) << (2 * kShortcutLevel)) | ((green >> kDrop) << kShortcutLevel) | (blue >> kDrop)];
+      if (!shortcut.node) shortcut.node = Descend(red, green, blue, shortcut.level);
+      InsertBelow(shortcut.node, red, green, blue, shortcut.level);
       while (leafCount_ > maxColors_ && MergeDeepestNode()) {
       }
     }

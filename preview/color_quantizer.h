@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "preview/bitmap.h"
 
@@ -31,7 +32,9 @@ class TColorQuantizer {
   TColorQuantizer& operator=(const TColorQuantizer&) = delete;
 
   // Inserts every pixel, top row first, left to right, merging after each insert
-  // while there are too many leaves.
+  // while there are too many leaves. Each pixel's insertion starts from the node
+  // its top bits lead to, remembered from earlier pixels: the same node the walk
+  // from the root would reach, without the first levels of the walk.
   void ScanImage(TDIBReader& reader);
   void InsertColor(std::unique_ptr<TOctreeNode>& slot, int red, int green, int blue, int level);
   // Folds the newest reducible node of the deepest level that has one into a leaf;
@@ -48,6 +51,19 @@ class TColorQuantizer {
 
  private:
   TOctreeNode* NewNode(std::unique_ptr<TOctreeNode>& slot, int level);
+  // InsertColor from a node already in the tree.
+  void InsertBelow(TOctreeNode* node, int red, int green, int blue, int level);
+  // The deepest node on the colour's path no deeper than kShortcutLevel, created as
+  // InsertColor would create it.
+  TOctreeNode* Descend(int red, int green, int blue, int& level);
+
+  // Nodes down to this level can only be destroyed by merges above it.
+  static constexpr int kShortcutLevel = 4;
+  struct Shortcut {
+    TOctreeNode* node = nullptr;
+    int level = 0;
+  };
+  std::vector<Shortcut> shortcuts_;
 
   std::unique_ptr<TOctreeNode> root_;
   int leafCount_ = 0;

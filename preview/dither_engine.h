@@ -89,20 +89,15 @@ class TFloydSteinbergEngine final : public TDitherEngine {
     return index;
   }
 
-  // Step over the rest of the row. Only the last error of each channel stays in a
-  // register; the error for the pixel below the previous one is gathered in the
-  // row element that will hold it, an element already read by then. Integer sums
-  // do not depend on their order, so the rows end up exactly as Step leaves them.
+  // Step over the rest of the row with the engine's state in locals: through the
+  // members, every store to the output row could alias them and force reloads.
   template <class Lookup>
   void DitherRow(Lookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
     const int d = direction_;
     const int step = 3 * d;
     int* e = errors_.data() + 3 * cursor_;
     int lastR = channels_[0].below, lastG = channels_[1].below, lastB = channels_[2].below;
-    e[0] = channels_[0].belowPrevious;
-    e[1] = channels_[1].belowPrevious;
-    e[2] = channels_[2].belowPrevious;
-    // Only the carry at the start of a row may differ from 7 * below (both are 0).
+    int pendR = channels_[0].belowPrevious, pendG = channels_[1].belowPrevious, pendB = channels_[2].belowPrevious;
     int carryR = channels_[0].carry, carryG = channels_[1].carry, carryB = channels_[2].carry;
     int x = column_;
     const std::uint8_t* p = in + 3 * x;
@@ -113,12 +108,12 @@ class TFloydSteinbergEngine final : public TDitherEngine {
       int outR, outG, outB;
       out[x] = lookup.MatchColor(r, g, b, outR, outG, outB);
       const int dr = r - outR, dg = g - outG, db = b - outB;
-      e[0] += 3 * dr;
-      e[1] += 3 * dg;
-      e[2] += 3 * db;
-      e[step] = lastR + 5 * dr;
-      e[step + 1] = lastG + 5 * dg;
-      e[step + 2] = lastB + 5 * db;
+      e[0] = pendR + 3 * dr;
+      e[1] = pendG + 3 * dg;
+      e[2] = pendB + 3 * db;
+      pendR = lastR + 5 * dr;
+      pendG = lastG + 5 * dg;
+      pendB = lastB + 5 * db;
       lastR = dr;
       lastG = dg;
       lastB = db;
@@ -130,10 +125,56 @@ class TFloydSteinbergEngine final : public TDitherEngine {
     cursor_ = static_cast<int>(e - errors_.data()) / 3;
     const int last[3] = {lastR, lastG, lastB};
     const int carry[3] = {carryR, carryG, carryB};
+    const int pend[3] = {pendR, pendG, pendB};
     for (int c = 0; c < 3; ++c) {
       channels_[c].below = last[c];
       channels_[c].carry = carry[c];
-      channels_[c].belowPrevious = e[c];
+      channels_[c].belowPrevious = pend[c];
+    }
+  }
+
+  // The same walk for the web palette, whose channels are independent: clamping,
+  // lookup and error come from one table per channel, indexed by the value before
+  // clamping, which takes the clamp and a subtraction out of the chain from pixel
+  // to pixel.
+  void DitherRow(TNetscapeColorLookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
+    const int d = direction_;
+    const int step = 3 * d;
+    int* e = errors_.data() + 3 * cursor_;
+    int lastR = channels_[0].below, lastG = channels_[1].below, lastB = channels_[2].below;
+    int pendR = channels_[0].belowPrevious, pendG = channels_[1].belowPrevious, pendB = channels_[2].belowPrevious;
+    int carryR = channels_[0].carry, carryG = channels_[1].carry, carryB = channels_[2].carry;
+    int x = column_;
+    const std::uint8_t* p = in + 3 * x;
+    for (; x >= 0 && x < width_; x += d, p += step, e += step) {
+      const int r = p[2] + (e[step] + carryR + 8) / 16;
+      const int g = p[1] + (e[step + 1] + carryG + 8) / 16;
+      const int b = p[0] + (e[step + 2] + carryB + 8) / 16;
+      out[x] = static_cast<std::uint8_t>(36 * lookup.LevelOfUnclamped(r) + 6 * lookup.LevelOfUnclamped(g) +
+                                         lookup.LevelOfUnclamped(b));
+      const int dr = lookup.ErrorOfUnclamped(r), dg = lookup.ErrorOfUnclamped(g), db = lookup.ErrorOfUnclamped(b);
+      e[0] = pendR + 3 * dr;
+      e[1] = pendG + 3 * dg;
+      e[2] = pendB + 3 * db;
+      pendR = lastR + 5 * dr;
+      pendG = lastG + 5 * dg;
+      pendB = lastB + 5 * db;
+      lastR = dr;
+      lastG = dg;
+      lastB = db;
+      carryR = 7 * dr;
+      carryG = 7 * dg;
+      carryB = 7 * db;
+    }
+    column_ = x;
+    cursor_ = static_cast<int>(e - errors_.data()) / 3;
+    const int last[3] = {lastR, lastG, lastB};
+    const int carry[3] = {carryR, carryG, carryB};
+    const int pend[3] = {pendR, pendG, pendB};
+    for (int c = 0; c < 3; ++c) {
+      channels_[c].below = last[c];
+      channels_[c].carry = carry[c];
+      channels_[c].belowPrevious = pend[c];
     }
   }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <set>
 
@@ -149,6 +150,57 @@ TEST(ColorQuantizer, CoarserTreesMergeAtTheirOwnDepth) {
   quantizer.InsertColor(root, 60, 60, 60, 0);
   quantizer.InsertColor(root, 255, 0, 0, 0);
   EXPECT_EQ(quantizer.LeafCount(), 2);
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// ScanImage against the plain walk from the root for every pixel.
+Palette ScanPixelByPixel(Bitmap picture, int maxColors, int colorBits) {
+  TColorQuantizer quantizer(maxColors, colorBits);
+  std::unique_ptr<TOctreeNode> root;
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < picture.Width(); ++x) {
+      const std::uint8_t* p = picture.Row(y) + 3 * x;
+      quantizer.InsertColor(root, p[2], p[1], p[0], 0);
+      while (quantizer.LeafCount() > maxColors && quantizer.MergeDeepestNode()) {
+      }
+    }
+  // The tree lives in `root`, outside the quantizer: export it depth first here.
+  Palette colours;
+  std::function<void(const TOctreeNode*)> walk = [&](const TOctreeNode* node) {
+    if (!node) return;
+    if (node->isLeaf) {
+      colours.push_back({static_cast<std::uint8_t>(node->redTotal / node->pixelCount),
+                         static_cast<std::uint8_t>(node->greenTotal / node->pixelCount),
+                         static_cast<std::uint8_t>(node->blueTotal / node->pixelCount), 0});
+      return;
+    }
+    for (const auto& child : node->children) walk(child.get());
+  };
+  walk(root.get());
+  return colours;
+}
+
+TEST(ColorQuantizer, ScanningGivesTheSameTreeAsWalkingFromTheRoot) {
+  Bitmap smooth(64, 48, 24);
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x) SetPixel24(smooth, x, y, 4 * x, 5 * y, (x * y) & 0xFF);
+  const Bitmap pictures[] = {testing::RandomPicture(70, 50, 8), smooth, testing::RandomPicture(3, 200, 9)};
+  for (const Bitmap& picture : pictures) {
+    for (auto [maxColors, colorBits] : {std::pair{236, 8}, {16, 8}, {1, 8}, {236, 2}, {5, 4}}) {
+      Bitmap copy = picture;
+      TColorQuantizer quantizer(maxColors, colorBits);
+      TDIBReader reader(copy, 24);
+      quantizer.ScanImage(reader);
+      Palette scanned;
+      quantizer.ExportColors(scanned);
+      EXPECT_EQ(scanned, ScanPixelByPixel(picture, maxColors, colorBits)) << maxColors << " colours, " << colorBits;
+    }
+  }
 }
 
 }  // namespace

@@ -93,6 +93,9 @@ class TFastColorLookup final : public TColorLookup {
   std::int16_t Search(int red, int green, int blue) const;
 
   Palette entries_;
+  // The entries' channels again, one array each, for a search the compiler can
+  // vectorize.
+  std::vector<std::int16_t> reds_, greens_, blues_;
   std::vector<std::int16_t> cache_;
 };
 

@@ -75,6 +75,16 @@ Bitmap::Bitmap(int width, int height, int bitsPerPixel) {
   pixels_.assign(stride_ * static_cast<std::size_t>(height), 0);
 }
 
+Bitmap::Bitmap(int width, int height, int bitsPerPixel, std::vector<std::uint8_t> pixels) : Bitmap(0, 0, bitsPerPixel) {
+  if (width < 0 || height < 0) throw std::invalid_argument("negative bitmap size");
+  const std::size_t stride = StrideFor(width, bitsPerPixel);
+  if (pixels.size() != stride * static_cast<std::size_t>(height)) throw std::invalid_argument("pixel data of the wrong size");
+  width_ = width;
+  height_ = height;
+  stride_ = stride;
+  pixels_ = std::move(pixels);
+}
+
 std::size_t Bitmap::StrideFor(int width, int bitsPerPixel) {
   return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel) + 31) / 32) * 4;
 }

@@ -38,6 +38,9 @@ class Bitmap {
   // Zero-filled pixels. Throws std::invalid_argument for an unsupported depth or a
   // negative size.
   Bitmap(int width, int height, int bitsPerPixel);
+  // Takes over rows already laid out as this class keeps them (top row first, each
+  // Stride() bytes); throws std::invalid_argument when the size does not match.
+  Bitmap(int width, int height, int bitsPerPixel, std::vector<std::uint8_t> pixels);
 
   int Width() const { return width_; }
   int Height() const { return height_; }

@@ -122,7 +122,15 @@ Bitmap ReadBmp(const std::uint8_t* data, std::size_t size) {
   if (pixelOffset < kFileHeaderSize + h.size) throw BmpError("BMP pixel data overlaps its header");
   if (!in.Has(pixelOffset, stride * static_cast<std::size_t>(height))) throw BmpError("truncated BMP pixel data");
 
-  Bitmap bitmap(width, height, h.bits);
+  // The rows are appended in picture order rather than copied over zeros: for a
+  // large picture, filling the buffer twice costs as much as a fifth of a reduction.
+  std::vector<std::uint8_t> pixels;
+  pixels.reserve(stride * static_cast<std::size_t>(height));
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = in.At(pixelOffset + static_cast<std::size_t>(topDown ? y : height - 1 - y) * stride);
+    pixels.insert(pixels.end(), row, row + stride);
+  }
+  Bitmap bitmap(width, height, h.bits, std::move(pixels));
   std::size_t tableAt = kFileHeaderSize + h.size;
   if (h.compression == kBiBitfields) {
     const std::size_t masksAt = kFileHeaderSize + kInfoHeaderSize;
@@ -143,10 +151,6 @@ Bitmap ReadBmp(const std::uint8_t* data, std::size_t size) {
       colors[i] = {e[2], e[1], e[0], 0};
     }
     bitmap.SetColors(std::move(colors));
-  }
-  for (int y = 0; y < height; ++y) {
-    const int fileRow = topDown ? y : height - 1 - y;
-    std::memcpy(bitmap.Row(y), in.At(pixelOffset + static_cast<std::size_t>(fileRow) * stride), stride);
   }
   return bitmap;
 }

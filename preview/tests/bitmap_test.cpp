@@ -76,3 +76,16 @@ TEST(Bitmap, WidensIndicesTo8BitsKeepingThePalette) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+TEST(Bitmap, TakesOverRowsOfTheRightSizeOnly) {
+  const Bitmap b(3, 2, 8, std::vector<std::uint8_t>{1, 2, 3, 0, 4, 5, 6, 0});
+  EXPECT_EQ(b.Row(1)[2], 6);
+  EXPECT_THROW(Bitmap(3, 2, 8, std::vector<std::uint8_t>(6)), std::invalid_argument);
+  EXPECT_THROW(Bitmap(3, 2, 7, std::vector<std::uint8_t>(8)), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace tessaly

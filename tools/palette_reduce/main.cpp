@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -165,13 +167,29 @@ void Benchmark(const Bitmap& source, const tessaly::PaletteReduceOptions& option
               options.benchRuns, deep.Width(), deep.Height());
 }
 
+// Fresh memory costs a page fault per 4 KiB, a large share of this short program's
+// time. Big blocks are kept in the heap instead of separate mappings, and the heap
+// is grown once up front and marked for huge pages, so that the picture buffers
+// fault in 2 MiB at a time.
+void PrepareHeap() {
+  constexpr std::size_t kReserve = std::size_t{64} << 20;
+  mallopt(M_MMAP_THRESHOLD, 1 << 30);
+  mallopt(M_TRIM_THRESHOLD, 1 << 30);
+  auto* start = static_cast<char*>(sbrk(0));
+  void* block = std::malloc(kReserve);
+  if (!block) return;
+  std::free(block);
+  auto* end = static_cast<char*>(sbrk(0));
+  const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto from = (reinterpret_cast<std::uintptr_t>(start) + page - 1) & ~(page - 1);
+  const auto to = reinterpret_cast<std::uintptr_t>(end) & ~(page - 1);
+  if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Keep freed buffers in the heap for reuse instead of returning them to the
-  // system: fresh pages cost a fault each, a large share of this program's time.
-  mallopt(M_MMAP_THRESHOLD, 1 << 30);
-  mallopt(M_TRIM_THRESHOLD, 1 << 30);
+  PrepareHeap();
 
   std::string error;
   const auto options = tessaly::ParsePaletteReduceOptions(argc - 1, argv + 1, error);

@@ -149,8 +149,7 @@ void TfrmMain::AddBrowserSubMenu(const std::string& caption, MenuItem*& customSi
 }
 
 void TfrmMain::CreateTrayMenu() {
-  MenuItem& bookmarks = TrayMenu1.Add("Bookmarks");
-  bookmarks.Enabled = true;
+  TrayMenu1.Add("Bookmarks");
   TrayMenu1.Add("Add Bookmark...");
   TrayMenu1.Add("Organize Bookmarks...");
   TrayMenu1.AddSeparator();

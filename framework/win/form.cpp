@@ -64,8 +64,17 @@ void Form::Show() {
 }
 
 void Form::SetStayOnTop(bool onTop) {
-  SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  if (onTop) {
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, flags);
+    return;
+  }
+  // Wine keeps an owned window top-most through HWND_NOTOPMOST; without its
+  // owner for the moment of the change, the window lets go.
+  HWND owner = GetWindow(Handle(), GW_OWNER);
+  if (owner) SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, 0);
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  if (owner) SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
 void Form::SetPosition(int left, int top) {

@@ -37,15 +37,6 @@ class StartupTest(harness.E2ETestCase):
         broke = wait_until(lambda: not condition(), seconds)
         self.assertFalse(broke, message)
 
-    def assert_ends_with_error_box(self, program):
-        box = self.driver.message_box(5000)
-        self.assertIsNotNone(box, "no error message was shown")
-        self.assertTrue(box["text"], "the error message has no text")
-        self.assertIn("OK", box["buttons"])
-        self.driver.must("answer", "OK", 5000)
-        self.assertEqual(program.wait(10), 0, "the program did not end with 0 after the error")
-        self.assertEqual(self.driver.count(MAIN), 0)
-
     # First start -----------------------------------------------------------------
     def test_first_start_shows_main_window_with_defaults(self):
         self.start_tessaly()
@@ -251,15 +242,28 @@ class StartupTest(harness.E2ETestCase):
     # The program always writes the position values together; a key that lacks one,
     # or holds one with the wrong type, makes the read fail: the standard error box,
     # then the program ends with 0.
-    def test_position_without_left_reports_the_error_and_ends(self):
-        self.store_settings(position={"Top": 109, "VisibleOnStart": 1})
-        program = self.start()
-        self.assert_ends_with_error_box(program)
+    # A damaged key must not stop the program from ever starting again: the
+    # missing or mistyped value keeps its default and the rest is read.
+    def assert_starts_normally(self, left, top):
+        program = self.start_tessaly()
+        self.assertIsNone(self.driver.message_box(500), "an error box was shown at start")
+        self.assertTrue(program.running())
+        self.assertEqual(self.driver.info(MAIN)["rect"][:2], (left, top))
 
-    def test_top_stored_as_text_reports_the_error_and_ends(self):
-        self.store_settings(position={"Left": 1068, "Top": "109", "VisibleOnStart": 1})
-        program = self.start()
-        self.assert_ends_with_error_box(program)
+    def test_position_without_left_starts_with_the_default_left(self):
+        self.store_settings(position={"Top": 200, "VisibleOnStart": 1})
+        self.assert_starts_normally(harness.DEFAULT_LEFT, 200)
+
+    def test_top_stored_as_text_starts_with_the_default_top(self):
+        self.store_settings(position={"Left": 300, "Top": "109x", "VisibleOnStart": 1})
+        self.assert_starts_normally(300, harness.DEFAULT_TOP)
+
+    def test_damaged_visible_and_on_top_values_keep_their_defaults(self):
+        self.store_settings(position={"Left": 300, "Top": 200, "VisibleOnStart": "no"},
+                            defaults={"AlwaysOnTop": "yes", "Browser": "ns"})
+        self.assert_starts_normally(300, 200)
+        self.assertFalse(self.driver.info(MAIN)["topmost"])
+        self.assertEqual(self.driver.tab_index(MAIN), 1, "the sound values were not read")
 
     # End of the Windows session ------------------------------------------------------------
     def test_end_of_session_ends_and_writes_settings(self):

@@ -39,6 +39,9 @@ class TraySizingTest(harness.E2ETestCase):
         self.input.click(x, y, 3)
         # Keys typed before the menu is up would go to the window in front.
         self.assertTrue(self.driver.wait_visible(MENU, 5000), "the tray menu did not open")
+        # The menu reads the keyboard once its owner, the tray icon's window, is in front.
+        self.assertTrue(wait_until(lambda: (self.driver.active() or ("", ""))[1] == "TPUtilWindow", 3),
+                        "the tray menu's owner did not come to the front")
         self.input.key(*(["Down"] * ACTIVE_WINDOW_ROW), "Right")
 
     def wait_size(self, width, height):
@@ -81,6 +84,9 @@ class TraySizingTest(harness.E2ETestCase):
         self.assertEqual(self.driver.tab_index(MAIN), 0)
 
     def test_main_window_in_front_is_not_a_target(self):
+        # The mouse must not rest on the tray icon while the peer comes up in
+        # front: passing over the icon records the window in front.
+        self.input.move(640, 500)
         self.start_tessaly()
         self.start_peer(PEER[1], rect=(100, 100, 400, 300))
         self.focus_main_window()  # this program's own window in front

@@ -116,19 +116,6 @@ TEST(ColorQuantizer, MergesTheNewestNodeOfTheDeepestLevel) {
   EXPECT_EQ(colours[2].red, (200 + 201 + 200) / 3);
 }
 
-TEST(ColorQuantizer, NewNodesGoToTheFrontOfTheirLevelsList) {
-  TColorQuantizer quantizer(236, 8);
-  std::unique_ptr<TOctreeNode> root;
-  quantizer.InsertColor(root, 0, 0, 0, 0);
-  const TOctreeNode* first = quantizer.ReducibleHead(7);
-  quantizer.InsertColor(root, 0, 0, 2, 0);  // new node at level 7 only
-  const TOctreeNode* second = quantizer.ReducibleHead(7);
-  EXPECT_NE(first, second);
-  EXPECT_EQ(second->nextReducible, first);
-  EXPECT_EQ(quantizer.ReducibleHead(0), root.get());
-  EXPECT_EQ(quantizer.LeafCount(), 2);
-}
-
 TEST(ColorQuantizer, NeverHoldsMoreThan237Leaves) {
   Bitmap picture = testing::RandomPicture(300, 200, 5);
   TColorQuantizer quantizer(236, 8);
@@ -139,17 +126,6 @@ TEST(ColorQuantizer, NeverHoldsMoreThan237Leaves) {
   Palette colours;
   quantizer.ExportColors(colours);
   EXPECT_EQ(colours.size(), static_cast<std::size_t>(quantizer.LeafCount()));
-}
-
-TEST(ColorQuantizer, CoarserTreesMergeAtTheirOwnDepth) {
-  // With 2 colour bits a leaf sits at level 2: colours agreeing in their top two
-  // bits fall into one leaf and are averaged.
-  TColorQuantizer quantizer(236, 2);
-  std::unique_ptr<TOctreeNode> root;
-  quantizer.InsertColor(root, 0, 0, 0, 0);
-  quantizer.InsertColor(root, 60, 60, 60, 0);
-  quantizer.InsertColor(root, 255, 0, 0, 0);
-  EXPECT_EQ(quantizer.LeafCount(), 2);
 }
 
 }  // namespace

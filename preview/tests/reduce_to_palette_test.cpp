@@ -50,38 +50,6 @@ TEST(ReduceToPalette, DitheringMixesNeighbouringLevelsToKeepTheAverage) {
   EXPECT_EQ(nearest.Pixels(), Bitmap(40, 40, 8).Pixels());  // all black without diffusion
 }
 
-TEST(ReduceToPalette, DeeperFormatsGiveTheSameResultAsTheir24BitForm) {
-  // A 32-bit picture and a 16-bit picture whose 5-bit channels convert exactly.
-  Bitmap wide(9, 6, 32);
-  Bitmap narrow(9, 6, 16);
-  Bitmap wide24(9, 6, 24), narrow24(9, 6, 24);
-  std::uint32_t seed = 1;
-  for (int y = 0; y < 6; ++y)
-    for (int x = 0; x < 9; ++x) {
-      seed = seed * 1103515245u + 12345u;
-      const int r = (seed >> 8) & 0xFF, g = (seed >> 16) & 0xFF, b = (seed >> 24) & 0xFF;
-      std::uint8_t* p = wide.Row(y) + 4 * x;
-      p[0] = static_cast<std::uint8_t>(b);
-      p[1] = static_cast<std::uint8_t>(g);
-      p[2] = static_cast<std::uint8_t>(r);
-      p[3] = 0xAA;  // ignored
-      SetPixel24(wide24, x, y, r, g, b);
-      const int r5 = r >> 3, g5 = g >> 3, b5 = b >> 3;
-      const int pixel = (r5 << 10) | (g5 << 5) | b5;
-      narrow.Row(y)[2 * x] = static_cast<std::uint8_t>(pixel);
-      narrow.Row(y)[2 * x + 1] = static_cast<std::uint8_t>(pixel >> 8);
-      SetPixel24(narrow24, x, y, (r5 << 3) | (r5 >> 2), (g5 << 3) | (g5 >> 2), (b5 << 3) | (b5 >> 2));
-    }
-  for (ReductionMode mode : {ReductionMode::WebSafe, ReductionMode::OptimizedWindows}) {
-    Bitmap a = wide, b = wide24, c = narrow, d = narrow24;
-    const Bitmap fromWide = ReduceToPalette(a, mode, DitherMode::FloydSteinberg, 8);
-    const Bitmap fromNarrow = ReduceToPalette(c, mode, DitherMode::FloydSteinberg, 8);
-    EXPECT_EQ(fromWide.Pixels(), ReduceToPalette(b, mode, DitherMode::FloydSteinberg, 8).Pixels());
-    EXPECT_EQ(fromNarrow.Pixels(), ReduceToPalette(d, mode, DitherMode::FloydSteinberg, 8).Pixels());
-    EXPECT_EQ(a.BitsPerPixel(), 24);  // the source itself was converted
-  }
-}
-
 TEST(ReduceToPalette, OptimizedModeReproducesAFewColoursExactly) {
   Bitmap source(6, 4, 24);
   const int colours[3][3] = {{12, 200, 77}, {250, 3, 140}, {90, 90, 91}};
@@ -98,16 +66,6 @@ TEST(ReduceToPalette, OptimizedModeReproducesAFewColoursExactly) {
       const int* c = colours[(x + y) % 3];
       EXPECT_EQ((std::vector<int>{got.red, got.green, got.blue}), (std::vector<int>{c[0], c[1], c[2]}));
     }
-}
-
-TEST(ReduceToPalette, OnePixelWidePicturesWork) {
-  Bitmap source = RandomPicture(1, 50, 4);
-  for (ReductionMode mode : {ReductionMode::WebSafe, ReductionMode::OptimizedWindows}) {
-    Bitmap copy = source;
-    const Bitmap result = ReduceToPalette(copy, mode, DitherMode::FloydSteinberg, 8);
-    EXPECT_EQ(result.Width(), 1);
-    EXPECT_EQ(result.Height(), 50);
-  }
 }
 
 TEST(ReduceToPalette, UnknownDitherModeLeavesThePixelsUnwritten) {
@@ -176,6 +134,7 @@ Bitmap ReducePixelByPixel(Bitmap source, ReductionMode mode, DitherMode dither) 
   return result;
 }
 
+// Includes one-pixel-wide pictures.
 TEST(ReduceToPalette, RowLoopMatchesPixelByPixelDithering) {
   for (auto [width, height] : {std::pair{1, 9}, {2, 2}, {31, 17}, {64, 40}}) {
     const Bitmap picture = RandomPicture(width, height, static_cast<unsigned>(width * height));

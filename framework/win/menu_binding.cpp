@@ -189,6 +189,12 @@ bool MenuBinding::MenuChar(char ch, HMENU menu, LRESULT& result) {
   return true;
 }
 
+HFONT MenuBinding::FontFor(const std::string& face) {
+  UniqueFont& font = fonts_[face];
+  if (!font) font.Reset(CreateMenuFont(face));
+  return font.Get();
+}
+
 bool MenuBinding::MeasureItem(MEASUREITEMSTRUCT& mis) {
   auto* item = reinterpret_cast<MenuItem*>(mis.itemData);
   if (!Owns(item)) return false;
@@ -199,17 +205,15 @@ bool MenuBinding::MeasureItem(MEASUREITEMSTRUCT& mis) {
   }
   MenuItemParams params;
   if (OnGetItemParams) OnGetItemParams(*item, params);
-  HDC screen = GetDC(nullptr);
-  UniqueFont font(CreateMenuFont(params.fontName));
+  WindowDc screen(nullptr);
   SIZE size{};
   {
-    SelectObjectScope sel(screen, font.Get());
+    SelectObjectScope sel(screen.Get(), FontFor(params.fontName));
     RECT r{0, 0, 0, 0};
-    DrawTextA(screen, item->Caption.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
+    DrawTextA(screen.Get(), item->Caption.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
     size.cx = r.right - r.left;
     size.cy = r.bottom - r.top;
   }
-  ReleaseDC(nullptr, screen);
   if (IsBarItem(*item)) {
     mis.itemWidth = static_cast<UINT>(size.cx);
     mis.itemHeight = static_cast<UINT>(size.cy + 4);
@@ -263,8 +267,7 @@ bool MenuBinding::DrawItem(const DRAWITEMSTRUCT& dis) {
     }
     text.left += GlyphWidth + 8;
   }
-  UniqueFont font(CreateMenuFont(params.fontName));
-  SelectObjectScope sel(dc, font.Get());
+  SelectObjectScope sel(dc, FontFor(params.fontName));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
   UINT flags = DT_SINGLELINE | DT_VCENTER | (bar ? DT_CENTER : DT_LEFT);

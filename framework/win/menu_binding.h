@@ -63,6 +63,8 @@ class MenuBinding {
   void Clear(HMENU menu);
   void AppendItem(HMENU menu, MenuItem& item);
   bool Owns(const MenuItem* item) const;
+  // The menu font with another face, made once per face.
+  HFONT FontFor(const std::string& face);
   bool IsBarItem(const MenuItem& item) const { return kind_ == Kind::Bar && item.Parent() == &root_; }
 
   MenuItem& root_;
@@ -72,6 +74,7 @@ class MenuBinding {
   bool ownerDraw_ = false;
   std::map<HMENU, MenuItem*> popups_;
   std::map<WORD, MenuItem*> commands_;
+  std::map<std::string, UniqueFont> fonts_;
   WORD nextId_;
 };
 

@@ -8,6 +8,7 @@ namespace tessaly::win {
 
 namespace {
 constexpr UINT kTrayCallback = WM_USER + 1;
+constexpr UINT kAddIcon = WM_USER + 2;
 }
 
 TrayIcon::TrayIcon(HICON icon, const std::string& hint, MenuBinding* popupMenu)
@@ -19,7 +20,9 @@ TrayIcon::TrayIcon(HICON icon, const std::string& hint, MenuBinding* popupMenu)
   p.exStyle = WS_EX_TOOLWINDOW;  // never a task-bar button
   p.x = p.y = p.width = p.height = 0;
   Create(p);
-  Notify(NIM_ADD);
+  // The shell is asked from the message loop: the exchange with the task bar
+  // need not hold up the main window's first appearance.
+  PostMessageA(Handle(), kAddIcon, 0, 0);
 }
 
 TrayIcon::~TrayIcon() { Notify(NIM_DELETE); }
@@ -50,13 +53,24 @@ LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
           POINT pt{};
           GetCursorPos(&pt);
           // The menu takes the keyboard only while its owner is the foreground
-          // window, and a hidden window cannot be; this one has no size.
+          // window, and under Wine a hidden window cannot be; this one has no
+          // size. It stays in front after the menu, as the hidden window does
+          // on Windows, and hides when another window is activated: hiding it
+          // now would hand the front to some other window while the mouse
+          // still rests on the icon.
           ShowWindow(Handle(), SW_SHOWNOACTIVATE);
           popup_->Popup(Handle(), pt.x, pt.y);
-          ShowWindow(Handle(), SW_HIDE);
         }
         break;
     }
+    return 0;
+  }
+  if (msg == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) {
+    ShowWindow(Handle(), SW_HIDE);
+    return 0;
+  }
+  if (msg == kAddIcon) {
+    Notify(NIM_ADD);
     return 0;
   }
   if (msg == taskbarCreated_) {

@@ -13,11 +13,13 @@ from harness import MAIN, SETTINGS, wait_until  # noqa: E402
 PEER = ("TTestTarget", "Page Under Test")
 MENU = ("#32768", "*")  # the class of an open pop-up menu
 CUSTOM_SIZES = SETTINGS + r"\CustomSizes"
-# Rows of the tray menu from the top, separators skipped by the arrow keys.
-ACTIVE_WINDOW_ROW = 6
-# Arrow-key steps from "Check Color", the first item of a browser sub-menu:
-# Custom Sizes, then the presets (the separator is skipped).
-PRESET_ROWS = {"640 x 480": 2, "800 x 600": 3, "Web TV": 4, "1024 x 768": 5}
+# The menus' rows from the top: "i" an item, "s" a separator.
+TRAY_ROWS = "iiisiiisisi"          # Bookmarks .. Exit; "Active Window" is row 6
+BROWSER_ROWS = "iisiiii"           # Check Color, Custom Sizes, -, the four presets
+ACTIVE_WINDOW = 6
+PRESET_ROW = {"640 x 480": 3, "800 x 600": 4, "Web TV": 5, "1024 x 768": 6}
+CUSTOM_SIZES_ROW = 1
+ITEM_HEIGHT, SEPARATOR_HEIGHT = 20, 8  # as the program measures its items
 
 
 class TraySizingTest(harness.E2ETestCase):
@@ -30,36 +32,56 @@ class TraySizingTest(harness.E2ETestCase):
         self.assertTrue(wait_until(lambda: (self.driver.active() or ("", ""))[1] == PEER[0], 3),
                         "the peer window did not come to the front")
 
+    def menus(self):
+        return [tuple(int(v) for v in line.split(","))
+                for line in self.driver.must("rects", *MENU)]
+
+    def click_row(self, rect, rows, index):
+        """Clicks the index-th row of an open menu whose rows are `rows`."""
+        left, top, right, bottom = rect
+        inner = sum(ITEM_HEIGHT if r == "i" else SEPARATOR_HEIGHT for r in rows)
+        border = (bottom - top - inner) // 2
+        self.assertTrue(0 <= border <= 6, "menu %s does not hold rows %s" % (rect, rows))
+        y = top + border + sum(ITEM_HEIGHT if r == "i" else SEPARATOR_HEIGHT for r in rows[:index])
+        self.input.click((left + right) // 2, y + ITEM_HEIGHT // 2)
+
+    def open_submenu(self, rect, rows, index):
+        """Clicks a sub-menu head and returns the rectangle of the menu it opens."""
+        before = set(self.menus())
+        self.click_row(rect, rows, index)
+        opened = wait_until(lambda: set(self.menus()) - before, 3)
+        self.assertTrue(opened, "the sub-menu did not open")
+        return opened.pop()
+
     def open_active_window_menu(self):
         """Mouse onto the tray icon (which records the front window), right-click,
-        then down to "Active Window" and into its sub-menu."""
+        and open "Active Window"; returns that sub-menu's rectangle."""
         x, y = self.tray_icon()
         self.input.move(x - 3, y)
         self.input.move(x, y)
         self.input.click(x, y, 3)
-        # Keys typed before the menu is up would go to the window in front.
-        self.assertTrue(self.driver.wait_visible(MENU, 5000), "the tray menu did not open")
-        # The menu reads the keyboard once its owner, the tray icon's window, is in front.
-        self.assertTrue(wait_until(lambda: (self.driver.active() or ("", ""))[1] == "TPUtilWindow", 3),
-                        "the tray menu's owner did not come to the front")
-        self.input.key(*(["Down"] * ACTIVE_WINDOW_ROW), "Right")
+        self.assertTrue(wait_until(lambda: len(self.menus()) == 1, 5), "the tray menu did not open")
+        return self.open_submenu(self.menus()[0], TRAY_ROWS, ACTIVE_WINDOW)
 
-    def wait_size(self, width, height):
-        def size():
-            l, t, r, b = self.peer_rect()
-            return (r - l, b - t)
-        reached = wait_until(lambda: size() == (width, height), 5)
-        self.assertTrue(reached, "peer is %s, not %s" % (size(), (width, height)))
+    def choose_preset(self, caption):
+        self.click_row(self.open_active_window_menu(), BROWSER_ROWS, PRESET_ROW[caption])
+
+    def wait_size(self, size):
+        reached = wait_until(lambda: self.peer_size() == size, 5)
+        self.assertTrue(reached, "peer is %s, not %s" % (self.peer_size(), size))
+
+    def peer_size(self):
+        left, top, right, bottom = self.peer_rect()
+        return (right - left, bottom - top)
 
     def test_active_window_preset_with_bar_allowance(self):
         self.start_tessaly()
         self.driver.must("tab-select", *MAIN, 1)  # Netscape Navigator tab
         self.start_peer(PEER[1], rect=(120, 90, 400, 300))
         self.bring_peer_to_front()
-        self.open_active_window_menu()
-        self.input.key(*(["Down"] * PRESET_ROWS["800 x 600"]), "Return")
+        self.choose_preset("800 x 600")
         # Task bar "Horizontal" (the default choice) takes 28 pixels off the height.
-        self.wait_size(808, 580)
+        self.wait_size((808, 580))
         self.assertEqual(self.peer_rect()[:2], (120, 90), "the window's corner moved")
         self.assertEqual(self.driver.tab_index(MAIN), 1, "a tray command changed the tab")
 
@@ -68,18 +90,17 @@ class TraySizingTest(harness.E2ETestCase):
         self.driver.must("select-combo", *MAIN, 0, "Vertical")  # task bar
         self.start_peer(PEER[1], rect=(50, 60, 300, 200))
         self.bring_peer_to_front()
-        self.open_active_window_menu()
-        self.input.key(*(["Down"] * PRESET_ROWS["Web TV"]), "Return")
-        self.wait_size(568, 388)
+        self.choose_preset("Web TV")
+        self.wait_size((568, 388))
 
     def test_custom_size_from_the_tray_is_applied_unchanged(self):
         self.driver.reg_set(CUSTOM_SIZES, "300 x 200", "dword", 1)
         self.start_tessaly()
         self.start_peer(PEER[1], rect=(200, 150, 500, 400))
         self.bring_peer_to_front()
-        self.open_active_window_menu()
-        self.input.key("Down", "Right", "Return")  # Custom Sizes > first size
-        self.wait_size(300, 200)
+        sizes = self.open_submenu(self.open_active_window_menu(), BROWSER_ROWS, CUSTOM_SIZES_ROW)
+        self.click_row(sizes, "i", 0)
+        self.wait_size((300, 200))
         self.assertEqual(self.peer_rect()[:2], (200, 150))
         self.assertEqual(self.driver.tab_index(MAIN), 0)
 
@@ -90,8 +111,7 @@ class TraySizingTest(harness.E2ETestCase):
         self.start_tessaly()
         self.start_peer(PEER[1], rect=(100, 100, 400, 300))
         self.focus_main_window()  # this program's own window in front
-        self.open_active_window_menu()
-        self.input.key(*(["Down"] * PRESET_ROWS["640 x 480"]), "Return")
+        self.choose_preset("640 x 480")
         self.assertFalse(wait_until(lambda: self.peer_rect() != (100, 100, 500, 400), 1.5),
                          "a window was sized although none was recorded")
         main = self.driver.info(MAIN)["client"]

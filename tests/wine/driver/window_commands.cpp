@@ -38,6 +38,17 @@ int Count(const Args& args) {
   return kOk;
 }
 
+// Window rectangles (l,t,r,b) of the visible matches, one per line, in z-order.
+int Rects(const Args& args) {
+  for (HWND w : MatchingTopLevel(PatternOf(args))) {
+    RECT r{};
+    if (!IsWindowVisible(w) || !GetWindowRect(w, &r)) continue;
+    Line(std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom));
+  }
+  return kOk;
+}
+
 // The wait commands share one shape: poll a condition over the matching windows.
 int WaitFor(const Args& args, bool (*condition)(const std::vector<HWND>&)) {
   long long timeout = 0;
@@ -266,6 +277,7 @@ std::vector<Command> WindowCommands() {
   return {
       {"find", 2, "CLASS TITLE", Find},
       {"count", 2, "CLASS TITLE", Count},
+      {"rects", 2, "CLASS TITLE", Rects},
       {"wait-window", 3, "CLASS TITLE MS", WaitWindow},
       {"wait-gone", 3, "CLASS TITLE MS", WaitGone},
       {"wait-visible", 3, "CLASS TITLE MS", WaitVisible},

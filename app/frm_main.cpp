@@ -389,8 +389,7 @@ void TfrmMain::TrayMenu1DrawMargin(HDC dc, const RECT& rect) {
     LineTo(dc, rect.right - 1, rect.top);
   }
   // "Tessaly 2" in white bold Arial 13 pt, turned to read from bottom to top.
-  win::WindowDc screen(nullptr);
-  const int pixels = -MulDiv(13, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+  const int pixels = -MulDiv(13, GetDeviceCaps(dc, LOGPIXELSY), 72);
   win::UniqueFont font(CreateFontA(pixels, 0, 900, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial"));
   win::SelectObjectScope sel(dc, font.Get());

@@ -52,9 +52,8 @@ void DrawCheck(HDC dc, int x) {
 }  // namespace
 
 MenuGlyphs::MenuGlyphs() {
-  win::WindowDc screen(nullptr);
-  bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), 4 * kCellWidth, kHeight));
-  win::UniqueMemoryDc dc(CreateCompatibleDC(screen.Get()));
+  bitmap_.Reset(win::CreateDib(4 * kCellWidth, kHeight, 24));
+  win::UniqueMemoryDc dc = win::CreateMemoryDc();
   win::SelectObjectScope sel(dc.Get(), bitmap_.Get());
   Fill(dc.Get(), 0, 0, 4 * kCellWidth, kHeight, kTransparent);
   DrawFolder(dc.Get(), kFolder * kCellWidth);

@@ -35,7 +35,7 @@ Button::Button(Form& form, const std::string& caption, Bounds b, bool isDefault)
 Label::Label(Form& form, const std::string& caption, Bounds b, bool rightAligned)
     : Control(form, "STATIC", caption, (rightAligned ? SS_RIGHT : SS_LEFT) | SS_NOPREFIX, b) {
   // Labels size themselves to their text; a right-aligned one keeps its right edge.
-  WindowDc dc(Handle());
+  UniqueMemoryDc dc = CreateMemoryDc();
   SelectObjectScope sel(dc.Get(), form.Font());
   SIZE size{};
   GetTextExtentPoint32A(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &size);
@@ -238,7 +238,7 @@ RECT TabControl::TabRect(int index, HDC dc) const {
 }
 
 int TabControl::TabAt(POINT pt) {
-  WindowDc dc(Control::Handle());
+  UniqueMemoryDc dc = CreateMemoryDc();
   SelectObjectScope sel(dc.Get(), font_);
   for (int i = 0; i < static_cast<int>(tabs_.size()); ++i) {
     RECT r = TabRect(i, dc.Get());

@@ -84,6 +84,24 @@ class WindowDc {
   HDC dc_;
 };
 
+// A memory DC for measuring text and drawing into bitmaps. Unlike the
+// screen's DC it costs nothing to get: under Wine the first GetDC(NULL) of a
+// process sets up a surface for the whole desktop.
+inline UniqueMemoryDc CreateMemoryDc() { return UniqueMemoryDc(CreateCompatibleDC(nullptr)); }
+
+// A top-down device-independent bitmap of the given depth.
+inline HBITMAP CreateDib(int width, int height, WORD bitCount) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = bitCount;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
 // Selects a GDI object into a DC for one scope.
 class SelectObjectScope {
  public:

@@ -205,12 +205,12 @@ bool MenuBinding::MeasureItem(MEASUREITEMSTRUCT& mis) {
   }
   MenuItemParams params;
   if (OnGetItemParams) OnGetItemParams(*item, params);
-  WindowDc screen(nullptr);
+  UniqueMemoryDc measure = CreateMemoryDc();
   SIZE size{};
   {
-    SelectObjectScope sel(screen.Get(), FontFor(params.fontName));
+    SelectObjectScope sel(measure.Get(), FontFor(params.fontName));
     RECT r{0, 0, 0, 0};
-    DrawTextA(screen.Get(), item->Caption.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
+    DrawTextA(measure.Get(), item->Caption.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
     size.cx = r.right - r.left;
     size.cy = r.bottom - r.top;
   }

@@ -6,10 +6,9 @@ namespace tessaly::win {
 
 HICON CreateProgramIcon() {
   const int size = GetSystemMetrics(SM_CXICON) > 0 ? GetSystemMetrics(SM_CXICON) : 32;
-  WindowDc screen(nullptr);
-  UniqueBitmap color(CreateCompatibleBitmap(screen.Get(), size, size));
+  UniqueBitmap color(CreateDib(size, size, 32));
   UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
-  UniqueMemoryDc dc(CreateCompatibleDC(screen.Get()));
+  UniqueMemoryDc dc = CreateMemoryDc();
   {
     SelectObjectScope sel(dc.Get(), color.Get());
     RECT all{0, 0, size, size};

@@ -61,7 +61,7 @@ constexpr int kSeparatorHeight = 8;
 }  // namespace
 
 MenuBinding::MenuBinding(MenuItem& root, Kind kind)
-    : root_(root), kind_(kind), nextId_(NextIdBase()) {
+    : root_(root), kind_(kind), firstId_(NextIdBase()) {
   menu_ = kind == Kind::Bar ? CreateMenu() : CreatePopupMenu();
   popups_[menu_] = &root_;
   Fill(menu_, root_);
@@ -133,9 +133,12 @@ void MenuBinding::AppendItem(HMENU menu, MenuItem& item) {
     mii.fMask |= MIIM_SUBMENU;
     mii.hSubMenu = sub;
   } else {
-    while (commands_.count(nextId_) || nextId_ == 0) ++nextId_;
-    mii.wID = nextId_++;
-    commands_[static_cast<WORD>(mii.wID)] = &item;
+    // The lowest free id of this binding's range: menus are refilled each time
+    // they open, and the ids of removed items are free again.
+    WORD id = firstId_;
+    while (commands_.count(id)) ++id;
+    mii.wID = id;
+    commands_[id] = &item;
   }
   InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii);
 }

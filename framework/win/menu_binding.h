@@ -75,7 +75,7 @@ class MenuBinding {
   std::map<HMENU, MenuItem*> popups_;
   std::map<WORD, MenuItem*> commands_;
   std::map<std::string, UniqueFont> fonts_;
-  WORD nextId_;
+  WORD firstId_;
 };
 
 }  // namespace tessaly::win

@@ -89,48 +89,20 @@ class TFloydSteinbergEngine final : public TDitherEngine {
     return index;
   }
 
-  // Step over the rest of the row with the engine's state in locals: through the
-  // members, every store to the output row could alias them and force reloads.
+  // Walks the rest of the row, taking each pixel's colour from the lookup.
   template <class Lookup>
   void DitherRow(Lookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
-    const int d = direction_;
-    const int step = 3 * d;
-    int* e = errors_.data() + 3 * cursor_;
-    int lastR = channels_[0].below, lastG = channels_[1].below, lastB = channels_[2].below;
-    int pendR = channels_[0].belowPrevious, pendG = channels_[1].belowPrevious, pendB = channels_[2].belowPrevious;
-    int carryR = channels_[0].carry, carryG = channels_[1].carry, carryB = channels_[2].carry;
-    int x = column_;
-    const std::uint8_t* p = in + 3 * x;
-    for (; x >= 0 && x < width_; x += d, p += step, e += step) {
-      const int r = Clamp(p[2] + (e[step] + carryR + 8) / 16);
-      const int g = Clamp(p[1] + (e[step + 1] + carryG + 8) / 16);
-      const int b = Clamp(p[0] + (e[step + 2] + carryB + 8) / 16);
+    WalkRow(in, out, [&lookup](int r, int g, int b, int& dr, int& dg, int& db) {
+      r = Clamp(r);
+      g = Clamp(g);
+      b = Clamp(b);
       int outR, outG, outB;
-      out[x] = lookup.MatchColor(r, g, b, outR, outG, outB);
-      const int dr = r - outR, dg = g - outG, db = b - outB;
-      e[0] = pendR + 3 * dr;
-      e[1] = pendG + 3 * dg;
-      e[2] = pendB + 3 * db;
-      pendR = lastR + 5 * dr;
-      pendG = lastG + 5 * dg;
-      pendB = lastB + 5 * db;
-      lastR = dr;
-      lastG = dg;
-      lastB = db;
-      carryR = 7 * dr;
-      carryG = 7 * dg;
-      carryB = 7 * db;
-    }
-    column_ = x;
-    cursor_ = static_cast<int>(e - errors_.data()) / 3;
-    const int last[3] = {lastR, lastG, lastB};
-    const int carry[3] = {carryR, carryG, carryB};
-    const int pend[3] = {pendR, pendG, pendB};
-    for (int c = 0; c < 3; ++c) {
-      channels_[c].below = last[c];
-      channels_[c].carry = carry[c];
-      channels_[c].belowPrevious = pend[c];
-    }
+      const std::uint8_t index = lookup.MatchColor(r, g, b, outR, outG, outB);
+      dr = r - outR;
+      dg = g - outG;
+      db = b - outB;
+      return index;
+    });
   }
 
   // The same walk for the web palette, whose channels are independent: clamping,
@@ -138,6 +110,25 @@ class TFloydSteinbergEngine final : public TDitherEngine {
   // clamping, which takes the clamp and a subtraction out of the chain from pixel
   // to pixel.
   void DitherRow(TNetscapeColorLookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
+    WalkRow(in, out, [&lookup](int r, int g, int b, int& dr, int& dg, int& db) {
+      dr = lookup.ErrorOfUnclamped(r);
+      dg = lookup.ErrorOfUnclamped(g);
+      db = lookup.ErrorOfUnclamped(b);
+      return static_cast<std::uint8_t>(36 * lookup.LevelOfUnclamped(r) + 6 * lookup.LevelOfUnclamped(g) +
+                                       lookup.LevelOfUnclamped(b));
+    });
+  }
+
+  // The pending error row of one channel (0 red, 1 green, 2 blue), width + 2 long.
+  std::vector<int> ErrorRow(int channel) const;
+
+ private:
+  // Steps over the rest of the row with the engine's state in locals: through
+  // the members, every store to the output row could alias them and force
+  // reloads. quantize(r, g, b, dr, dg, db) takes the colour with its error added
+  // but not yet clamped, returns the palette index and sets the new error.
+  template <class Quantize>
+  void WalkRow(const std::uint8_t* in, std::uint8_t* out, Quantize quantize) {
     const int d = direction_;
     const int step = 3 * d;
     int* e = errors_.data() + 3 * cursor_;
@@ -147,12 +138,9 @@ class TFloydSteinbergEngine final : public TDitherEngine {
     int x = column_;
     const std::uint8_t* p = in + 3 * x;
     for (; x >= 0 && x < width_; x += d, p += step, e += step) {
-      const int r = p[2] + (e[step] + carryR + 8) / 16;
-      const int g = p[1] + (e[step + 1] + carryG + 8) / 16;
-      const int b = p[0] + (e[step + 2] + carryB + 8) / 16;
-      out[x] = static_cast<std::uint8_t>(36 * lookup.LevelOfUnclamped(r) + 6 * lookup.LevelOfUnclamped(g) +
-                                         lookup.LevelOfUnclamped(b));
-      const int dr = lookup.ErrorOfUnclamped(r), dg = lookup.ErrorOfUnclamped(g), db = lookup.ErrorOfUnclamped(b);
+      int dr, dg, db;
+      out[x] = quantize(p[2] + (e[step] + carryR + 8) / 16, p[1] + (e[step + 1] + carryG + 8) / 16,
+                        p[0] + (e[step + 2] + carryB + 8) / 16, dr, dg, db);
       e[0] = pendR + 3 * dr;
       e[1] = pendG + 3 * dg;
       e[2] = pendB + 3 * db;
@@ -178,10 +166,6 @@ class TFloydSteinbergEngine final : public TDitherEngine {
     }
   }
 
-  // The pending error row of one channel (0 red, 1 green, 2 blue), width + 2 long.
-  std::vector<int> ErrorRow(int channel) const;
-
- private:
   struct Channel {
     int carry = 0;          // for the next pixel in the row
     int below = 0;          // for the pixel below the current one

@@ -2,10 +2,11 @@
 
 #include <shellapi.h>
 
-#include "sizes/win/frm_custom_sizes.h"
 #include "app/menu_glyphs.h"
 #include "app/settings.h"
 #include "framework/win/application.h"
+#include "sizes/custom_size.h"
+#include "sizes/win/frm_custom_sizes.h"
 
 namespace tessaly {
 
@@ -322,17 +323,11 @@ void TfrmMain::SizeTrayMenuClick(MenuItem& item) {
 
 void TfrmMain::BuildCustomSizeMenus() {
   cbCustomSizes->Clear();
-  for (MenuItem* m : {CustomSizes1, CustomSizes2, CustomSizes3})
-    while (m->Count() > 0) m->Remove(0);
-  {
-    RegistryKeyScope key(registry_, kCustomSizesKey, false);
-    if (key.IsOpen()) {
-      for (const std::string& name : registry_.GetValueNames()) {
-        cbCustomSizes->Add(name);
-        for (MenuItem* m : {CustomSizes1, CustomSizes2, CustomSizes3})
-          m->Add(name, [this](MenuItem& item) { SizeTrayMenuClick(item); });
-      }
-    }
+  for (MenuItem* m : {CustomSizes1, CustomSizes2, CustomSizes3}) m->Clear();
+  for (const std::string& name : LoadCustomSizes(registry_)) {
+    cbCustomSizes->Add(name);
+    for (MenuItem* m : {CustomSizes1, CustomSizes2, CustomSizes3})
+      m->Add(name, [this](MenuItem& item) { SizeTrayMenuClick(item); });
   }
   cbCustomSizes->SetItemIndex(0);
 }

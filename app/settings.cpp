@@ -4,7 +4,6 @@ namespace tessaly {
 
 const char* const kPositionKey = "\\Software\\Corvane\\Tessaly\\Position";
 const char* const kDefaultsKey = "\\Software\\Corvane\\Tessaly\\Defaults";
-const char* const kCustomSizesKey = "\\Software\\Corvane\\Tessaly\\CustomSizes";
 
 WebAddresses& Addresses() {
   static WebAddresses addresses;

@@ -7,7 +7,6 @@ namespace tessaly {
 
 extern const char* const kPositionKey;
 extern const char* const kDefaultsKey;
-extern const char* const kCustomSizesKey;
 
 // The two web addresses the program keeps: built in, replaced at start by the
 // stored ones, and by every answered update query.

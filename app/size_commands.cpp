@@ -1,5 +1,7 @@
 #include "app/size_commands.h"
 
+#include "sizes/custom_size.h"
+
 
 namespace tessaly {
 

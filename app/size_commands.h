@@ -3,7 +3,6 @@
 
 #include "controllers/controller.h"
 #include "framework/menu_item.h"
-#include "sizes/custom_size.h"
 
 namespace tessaly {
 

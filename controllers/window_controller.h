@@ -11,7 +11,6 @@ class WindowController : public Controller {
   explicit WindowController(WindowPlatform& platform) : platform_(platform) {}
 
   void SetTargetWindow(WindowHandle window) { targetWindow_ = window; }
-  WindowHandle TargetWindow() const { return targetWindow_; }
   // The class name, or empty for a null handle or a window that is gone.
   std::string WindowClassName(WindowHandle window);
   bool IsTargetValid();

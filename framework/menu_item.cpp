@@ -25,7 +25,6 @@ MenuItem& MenuItem::Insert(int index, std::unique_ptr<MenuItem> item) {
   item->parent_ = this;
   MenuItem& ref = *item;
   items_.insert(items_.begin() + index, std::move(item));
-  Touch();
   return ref;
 }
 
@@ -34,7 +33,6 @@ std::unique_ptr<MenuItem> MenuItem::Remove(int index) {
   std::unique_ptr<MenuItem> item = std::move(items_[static_cast<size_t>(index)]);
   items_.erase(items_.begin() + index);
   item->parent_ = nullptr;
-  Touch();
   return item;
 }
 
@@ -42,10 +40,6 @@ MenuItem* MenuItem::Find(const std::string& caption) const {
   for (auto& it : items_)
     if (it->Caption == caption) return it.get();
   return nullptr;
-}
-
-void MenuItem::Touch() {
-  for (MenuItem* m = this; m; m = m->parent_) ++m->version_;
 }
 
 }  // namespace tessaly

@@ -46,16 +46,9 @@ class MenuItem {
     if (OnClick) OnClick(*this);
   }
 
-  // Bumped on every structural change anywhere below, so a realized menu knows
-  // when to rebuild its handles.
-  unsigned Version() const { return version_; }
-
  private:
-  void Touch();
-
   MenuItem* parent_ = nullptr;
   std::vector<std::unique_ptr<MenuItem>> items_;
-  unsigned version_ = 0;
 };
 
 }  // namespace tessaly

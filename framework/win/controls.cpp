@@ -68,6 +68,16 @@ Edit::Edit(Form& form, Bounds b)
     : Control(form, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, b, WS_EX_CLIENTEDGE) {}
 
 namespace {
+// The text of a list item of a combo or list box (both answer -1 for none).
+std::string ItemText(HWND box, UINT lengthMessage, UINT textMessage, int index) {
+  LRESULT n = SendMessageA(box, lengthMessage, static_cast<WPARAM>(index), 0);
+  if (n < 0) return {};
+  std::string s(static_cast<size_t>(n) + 1, '\0');
+  SendMessageA(box, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&s[0]));
+  s.resize(static_cast<size_t>(n));
+  return s;
+}
+
 std::string JoinLines(const std::vector<std::string>& lines) {
   std::string s;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -96,12 +106,7 @@ int ComboBox::Count() const { return static_cast<int>(SendMessageA(Handle(), CB_
 int ComboBox::ItemIndex() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }
 void ComboBox::SetItemIndex(int index) { SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 std::string ComboBox::Item(int index) const {
-  LRESULT n = SendMessageA(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (n == CB_ERR) return {};
-  std::string s(static_cast<size_t>(n) + 1, '\0');
-  SendMessageA(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&s[0]));
-  s.resize(static_cast<size_t>(n));
-  return s;
+  return ItemText(Handle(), CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
 }
 
 ListBox::ListBox(Form& form, Bounds b)
@@ -121,12 +126,7 @@ int ListBox::Count() const { return static_cast<int>(SendMessageA(Handle(), LB_G
 int ListBox::ItemIndex() const { return static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0)); }
 void ListBox::SetItemIndex(int index) { SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 std::string ListBox::Item(int index) const {
-  LRESULT n = SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (n == LB_ERR) return {};
-  std::string s(static_cast<size_t>(n) + 1, '\0');
-  SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&s[0]));
-  s.resize(static_cast<size_t>(n));
-  return s;
+  return ItemText(Handle(), LB_GETTEXTLEN, LB_GETTEXT, index);
 }
 std::vector<std::string> ListBox::Items() const {
   std::vector<std::string> items;

@@ -238,8 +238,10 @@ bool MenuBinding::DrawItem(const DRAWITEMSTRUCT& dis) {
     RECT client{};
     HWND menuWindow = WindowFromDC(dc);
     if (menuWindow && GetClientRect(menuWindow, &client)) {
+      // The strip spans the whole menu; each item paints only its own rows of it.
       RECT margin{client.left, client.top, client.left + MarginWidth, client.bottom};
       int saved = SaveDC(dc);
+      IntersectClipRect(dc, margin.left, r.top, margin.right, r.bottom);
       OnDrawMargin(dc, margin);
       RestoreDC(dc, saved);
     }

@@ -12,13 +12,24 @@ wine_env_start() {
   export WINEPREFIX="$dir/prefix" WINEARCH=win64 WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "$mode" = headless ] || [ -z "${DISPLAY:-}" ]; then
-    local n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    # Several environments may start at once (parallel builds, other checkouts):
+    # when another X server takes the number first, ours exits and the next
+    # free number is tried.
+    local n=90 i
+    while :; do
+      while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      WINE_ENV_XVFB_PID=$!
+      for i in $(seq 1 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        kill -0 "$WINE_ENV_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+      done
+      sleep 0.2
+      kill -0 "$WINE_ENV_XVFB_PID" 2>/dev/null && break
+      n=$((n + 1))
+    done
     export DISPLAY=":$n"
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    WINE_ENV_XVFB_PID=$!
-    local i
-    for i in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
   if [ ! -f "$WINEPREFIX/.tessaly-ready" ]; then
     rm -rf "$WINEPREFIX"

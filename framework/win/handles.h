@@ -1,9 +1,22 @@
 #pragma once
 #include <windows.h>
 
+#include <type_traits>
 #include <utility>
 
 namespace tessaly::win {
+
+// The value that stands for "no handle": Handle{} unless the traits name
+// another with a static Empty() (sockets: INVALID_SOCKET; files:
+// INVALID_HANDLE_VALUE).
+template <typename Traits, typename = void>
+struct EmptyHandle {
+  static typename Traits::Handle Value() { return typename Traits::Handle{}; }
+};
+template <typename Traits>
+struct EmptyHandle<Traits, std::void_t<decltype(Traits::Empty())>> {
+  static typename Traits::Handle Value() { return Traits::Empty(); }
+};
 
 // Owns one platform handle and releases it with Traits::Close.
 template <typename Traits>
@@ -13,24 +26,25 @@ class UniqueHandle {
   UniqueHandle() = default;
   explicit UniqueHandle(Handle h) : h_(h) {}
   ~UniqueHandle() { Reset(); }
-  UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Handle{})) {}
+  UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Empty())) {}
   UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-    if (this != &o) Reset(std::exchange(o.h_, Handle{}));
+    if (this != &o) Reset(std::exchange(o.h_, Empty()));
     return *this;
   }
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
 
+  static Handle Empty() { return EmptyHandle<Traits>::Value(); }
   Handle Get() const { return h_; }
-  explicit operator bool() const { return h_ != Handle{}; }
-  Handle Release() { return std::exchange(h_, Handle{}); }
-  void Reset(Handle h = Handle{}) {
-    if (h_ != Handle{}) Traits::Close(h_);
+  explicit operator bool() const { return h_ != Empty(); }
+  Handle Release() { return std::exchange(h_, Empty()); }
+  void Reset(Handle h = Empty()) {
+    if (h_ != Empty()) Traits::Close(h_);
     h_ = h;
   }
 
  private:
-  Handle h_{};
+  Handle h_ = Empty();
 };
 
 struct HKeyTraits {

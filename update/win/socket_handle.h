@@ -1,0 +1,16 @@
+#pragma once
+#include <winsock.h>
+
+#include "framework/win/handles.h"
+
+namespace tessaly::win {
+
+// A socket; its empty value is INVALID_SOCKET (0 is a valid socket).
+struct SocketTraits {
+  using Handle = SOCKET;
+  static SOCKET Empty() { return INVALID_SOCKET; }
+  static void Close(SOCKET s) { closesocket(s); }
+};
+using UniqueSocket = UniqueHandle<SocketTraits>;
+
+}  // namespace tessaly::win

@@ -4,7 +4,8 @@
 set -euo pipefail
 # Never wine32 or the i386 architecture: this machine cannot run 32-bit code,
 # and with wine32 present the wine wrapper picks the 32-bit loader and fails.
-need=(cmake make g++ python3 googletest libgtest-dev libgmock-dev
+# clang only for its libFuzzer (the fuzz tests of the native-asan build).
+need=(cmake make g++ clang libclang-rt-dev python3 googletest libgtest-dev libgmock-dev
       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
       wine wine64 fonts-wine xvfb x11-utils imagemagick xdotool
       libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3)

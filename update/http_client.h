@@ -45,7 +45,9 @@ class THttpClient : public TSocketClient {
   std::function<void()> OnAboutToSend;
   std::function<void()> OnAuthenticationNeeded;
 
-  // Fetches url. Must not be called again while it runs.
+  // Fetches url. A call while a Get of this client runs raises "Already
+  // connected". The client must outlive its Get: to end it early, call Abort
+  // and let Get return.
   void Get(const std::string& url);
 
   const std::string& Url() const { return url_; }

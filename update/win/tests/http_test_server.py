@@ -23,7 +23,7 @@ def reply(number, text, body, extra=""):
 
 
 def pattern(size):
-    return bytes(i * 7 % 251 for i in range(size))
+    return (bytes(range(251)) * (size // 251 + 1))[:size]
 
 
 class Handler(socketserver.BaseRequestHandler):

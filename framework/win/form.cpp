@@ -2,7 +2,6 @@
 
 #include "framework/win/application.h"
 #include "framework/win/controls.h"
-#include "framework/win/menu_binding.h"
 
 namespace tessaly::win {
 
@@ -133,6 +132,8 @@ int Form::ShowModal() {
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT routed = 0;
+  if (menus_.Route(Handle(), msg, wp, lp, routed)) return routed;
   switch (msg) {
     case WM_CLOSE:
       Close();
@@ -143,31 +144,11 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (it != controls_.end()) it->second->OnCommand(HIWORD(wp));
         return 0;
       }
-      for (MenuBinding* m : menus_)
-        if (m->HandleCommand(LOWORD(wp))) return 0;
       break;
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(lp);
       auto it = controls_.find(static_cast<int>(hdr->idFrom));
       if (it != controls_.end()) return it->second->OnNotify(hdr);
-      break;
-    }
-    case WM_INITMENUPOPUP:
-      for (MenuBinding* m : menus_)
-        if (m->InitPopup(reinterpret_cast<HMENU>(wp))) return 0;
-      break;
-    case WM_MEASUREITEM: {
-      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-      if (mis->CtlType == ODT_MENU)
-        for (MenuBinding* m : menus_)
-          if (m->MeasureItem(*mis)) return TRUE;
-      break;
-    }
-    case WM_DRAWITEM: {
-      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-      if (dis->CtlType == ODT_MENU)
-        for (MenuBinding* m : menus_)
-          if (m->DrawItem(*dis)) return TRUE;
       break;
     }
     case WM_CTLCOLORSTATIC: {
@@ -177,12 +158,6 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    case WM_MENUCHAR:
-      for (MenuBinding* m : menus_) {
-        LRESULT r = 0;
-        if (m->MenuChar(static_cast<char>(LOWORD(wp)), reinterpret_cast<HMENU>(lp), r)) return r;
-      }
-      break;
   }
   return Window::HandleMessage(msg, wp, lp);
 }

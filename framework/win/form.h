@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "framework/win/handles.h"
+#include "framework/win/menu_router.h"
 #include "framework/win/window.h"
 
 namespace tessaly::win {
 
 class Control;
-class MenuBinding;
 
 // A top-level window with controls at fixed pixel positions, in the dialog font
 // (MS Sans Serif 8 pt). Closing runs CloseQuery, then FormClose.
@@ -51,7 +51,7 @@ class Form : public Window {
   void SetActiveControl(HWND control) { activeControl_ = control; }
 
   // Menus whose commands and owner drawing arrive at this window.
-  void BindMenu(MenuBinding* menu) { menus_.push_back(menu); }
+  void BindMenu(MenuBinding* menu) { menus_.Add(menu); }
 
  protected:
   Form();
@@ -64,7 +64,7 @@ class Form : public Window {
  private:
   UniqueFont font_;
   std::map<int, Control*> controls_;
-  std::vector<MenuBinding*> menus_;
+  MenuRouter menus_;
   int nextControlId_ = 100;
   HWND activeControl_ = nullptr;
   int modalResult_ = 0;

@@ -14,6 +14,7 @@ constexpr UINT kAddIcon = WM_USER + 2;
 TrayIcon::TrayIcon(HICON icon, const std::string& hint, MenuBinding* popupMenu)
     : icon_(icon), hint_(hint), popup_(popupMenu),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
+  if (popup_) menus_.Add(popup_);
   CreateParams p;
   p.className = "TPUtilWindow";
   p.style = WS_POPUP;
@@ -40,6 +41,8 @@ void TrayIcon::Notify(DWORD action) {
 }
 
 LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT routed = 0;
+  if (menus_.Route(Handle(), msg, wp, lp, routed)) return routed;
   if (msg == kTrayCallback) {
     switch (static_cast<UINT>(lp)) {
       case WM_MOUSEMOVE:
@@ -76,27 +79,6 @@ LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == taskbarCreated_) {
     Notify(NIM_ADD);  // the shell restarted and forgot its icons
     return 0;
-  }
-  if (popup_) {
-    switch (msg) {
-      case WM_COMMAND:
-        if (popup_->HandleCommand(LOWORD(wp))) return 0;
-        break;
-      case WM_INITMENUPOPUP:
-        if (popup_->InitPopup(reinterpret_cast<HMENU>(wp))) return 0;
-        break;
-      case WM_MEASUREITEM:
-        if (popup_->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
-        break;
-      case WM_DRAWITEM:
-        if (popup_->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp))) return TRUE;
-        break;
-      case WM_MENUCHAR: {
-        LRESULT r = 0;
-        if (popup_->MenuChar(static_cast<char>(LOWORD(wp)), reinterpret_cast<HMENU>(lp), r)) return r;
-        break;
-      }
-    }
   }
   return Window::HandleMessage(msg, wp, lp);
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "framework/win/menu_router.h"
 #include "framework/win/window.h"
 
 namespace tessaly::win {
@@ -29,6 +30,7 @@ class TrayIcon : public Window {
   HICON icon_;
   std::string hint_;
   MenuBinding* popup_;
+  MenuRouter menus_;
   UINT taskbarCreated_;
 };
 

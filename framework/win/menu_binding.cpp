@@ -156,7 +156,8 @@ MenuItem* MenuBinding::ItemAt(HMENU menu, int position) const {
   auto it = menus_.find(menu);
   if (it == menus_.end() || position < 0) return nullptr;
   const Built& built = it->second;
-  if (static_cast<size_t>(position) >= built.items.size() || position >= built.parent->Count()) return nullptr;
+  if (static_cast<size_t>(position) >= built.items.size() || position >= built.parent->Count())
+    return nullptr;
   // Compared, not followed: the recorded item may be gone if the tree changed.
   MenuItem* item = &(*built.parent)[position];
   return item == built.items[static_cast<size_t>(position)].item ? item : nullptr;

@@ -109,8 +109,8 @@ void MenuPainter::Draw(MenuItem& item, MenuRow row, const DRAWITEMSTRUCT& dis) {
       UniqueMemoryDc mem(CreateCompatibleDC(dc));
       SelectObjectScope sel(mem.Get(), look_.Glyphs);
       int y = r.top + (r.bottom - r.top - kGlyphHeight) / 2;
-      DrawTransparent(dc, r.left + 2, y, look_.GlyphWidth, kGlyphHeight, mem.Get(), params.glyph * look_.GlyphWidth,
-                      kTransparent);
+      DrawTransparent(dc, r.left + 2, y, look_.GlyphWidth, kGlyphHeight, mem.Get(),
+                      params.glyph * look_.GlyphWidth, kTransparent);
     }
     text.left += look_.GlyphWidth + 8;
   }

@@ -10,9 +10,10 @@ namespace tessaly::win::MenuProbe {
 namespace {
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int size = static_cast<int>(text.size());
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, &out[0], n, nullptr, nullptr);
   for (char& c : out)
     if (c == '\t' || c == '\r' || c == '\n') c = ' ';
   return out;
@@ -52,7 +53,8 @@ std::string Describe(HWND window, HMENU menu, bool menuBar) {
 }  // namespace
 
 UINT Message() {
-  static const UINT message = std::getenv("TESSALY_TEST_MENUS") ? RegisterWindowMessageA("TessalyMenuProbe") : 0;
+  static const UINT message =
+      std::getenv("TESSALY_TEST_MENUS") ? RegisterWindowMessageA("TessalyMenuProbe") : 0;
   return message;
 }
 
@@ -63,8 +65,8 @@ bool Answer(HWND window, HMENU menu, bool menuBar, HWND replyTo) {
   data.cbData = static_cast<DWORD>(text.size());
   data.lpData = text.empty() ? nullptr : &text[0];
   DWORD_PTR reply = 0;
-  return SendMessageTimeoutA(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(window), reinterpret_cast<LPARAM>(&data),
-                             SMTO_NORMAL, 5000, &reply) != 0;
+  return SendMessageTimeoutA(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(window),
+                             reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000, &reply) != 0;
 }
 
 }  // namespace tessaly::win::MenuProbe

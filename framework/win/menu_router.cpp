@@ -13,14 +13,18 @@ MenuBinding* MenuRouter::OwnerOf(HMENU menu) const {
 
 bool MenuRouter::Route(HWND window, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
-    case WM_MENUCOMMAND:
+    case WM_MENUCOMMAND: {
+      auto menu = reinterpret_cast<HMENU>(lp);
+      MenuBinding* m = OwnerOf(menu);
       result = 0;
-      if (MenuBinding* m = OwnerOf(reinterpret_cast<HMENU>(lp))) return m->Command(reinterpret_cast<HMENU>(lp), static_cast<int>(wp));
-      return false;
-    case WM_INITMENUPOPUP:
+      return m && m->Command(menu, static_cast<int>(wp));
+    }
+    case WM_INITMENUPOPUP: {
+      auto menu = reinterpret_cast<HMENU>(wp);
+      MenuBinding* m = OwnerOf(menu);
       result = 0;
-      if (MenuBinding* m = OwnerOf(reinterpret_cast<HMENU>(wp))) return m->InitPopup(reinterpret_cast<HMENU>(wp));
-      return false;
+      return m && m->InitPopup(menu);
+    }
     case WM_MEASUREITEM: {
       auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       result = TRUE;

@@ -45,6 +45,31 @@ def output_dir():
     return path
 
 
+def _rect(text):
+    return tuple(int(v) for v in text.split(","))
+
+
+def _centre(rect):
+    left, top, right, bottom = rect
+    return (left + right) // 2, (top + bottom) // 2
+
+
+def _shows(item, caption):
+    """Whether a menu item (Driver.menus) has this caption, with or without its "&"."""
+    return caption in (item["caption"], without_accelerator(item["caption"]))
+
+
+def without_accelerator(caption):
+    """A caption as shown: "E&xit" -> "Exit", "&&" -> "&"."""
+    out, i = [], 0
+    while i < len(caption):
+        if caption[i] == "&" and i + 1 < len(caption):
+            i += 1
+        out.append(caption[i])
+        i += 1
+    return "".join(out)
+
+
 def wait_until(condition, timeout=5.0, interval=0.05):
     """Polls until condition() is true; returns its last value."""
     deadline = time.monotonic() + timeout
@@ -221,6 +246,34 @@ class Driver:
     def reg_delete_key(self, path):
         return self.run("reg-delete-key", path).ok
 
+    # Menus -------------------------------------------------------------------------
+    @staticmethod
+    def _menus(lines):
+        menus = []
+        for line in lines:
+            fields = line.split("\t")
+            if fields[0] == "menu":
+                menus.append({"hwnd": fields[1], "rect": _rect(fields[2]),
+                              "items": None if fields[3] == "-1" else []})
+            elif fields[0] == "item" and menus and menus[-1]["items"] is not None:
+                rect, kind, enabled, text = fields[1], fields[2], fields[3], "\t".join(fields[4:])
+                menus[-1]["items"].append({"rect": _rect(rect), "kind": kind,
+                                           "enabled": enabled == "1", "caption": text})
+        return menus
+
+    def menus(self):
+        """The open drop-down and pop-up menus, the outermost first, each a dict:
+        hwnd, rect, items (None when the program did not say). Each item: rect
+        (screen l, t, r, b), kind ("item", "submenu", "separator"), enabled,
+        caption (as the program holds it, "&" marks included)."""
+        result = self.run("menus")
+        return self._menus(result.lines) if result.ok else []
+
+    def menu_bar(self, window):
+        """The menu bar of a window, in the form of one entry of menus()."""
+        menus = self._menus(self.must("menu-bar", *window))
+        return menus[0] if menus else None
+
     # Notification area -----------------------------------------------------------
     def tray_icons(self):
         """Centres (x, y) of the icons in the task bar's notification area, the
@@ -287,8 +340,11 @@ class Program:
     def __init__(self, path, log_path, args=()):
         self.path = path
         self.log = open(log_path, "ab")
+        # TESSALY_TEST_MENUS: the program tells the driver what its open menus
+        # hold (framework/win/menu_probe.h).
         self.process = subprocess.Popen(["wine", path] + list(args), stdin=subprocess.DEVNULL,
-                                        stdout=self.log, stderr=subprocess.STDOUT)
+                                        stdout=self.log, stderr=subprocess.STDOUT,
+                                        env=dict(os.environ, TESSALY_TEST_MENUS="1"))
 
     def running(self):
         return self.process.poll() is None
@@ -417,6 +473,68 @@ class E2ETestCase(unittest.TestCase):
         self.input.key(opening)
         self.assertTrue(self.driver.wait_visible(MENU, 3000), "%s opened no menu" % opening)
         self.input.key(*keys)
+
+    def open_menus(self):
+        """The open menus as the driver reads them (Driver.menus), each read whole."""
+        menus = self.driver.menus()
+        self.assertTrue(all(m["items"] is not None for m in menus),
+                        "the program did not describe its open menus: %s" % menus)
+        return menus
+
+    def menu_click(self, *captions):
+        """Chooses items of the open menus by caption with the mouse, as a user
+        does: each caption in the innermost open menu that holds it, so
+        menu_click("Active Window", "800 x 600") in the open tray menu opens the
+        sub-menu and chooses the size. Captions match with or without their "&"."""
+        for caption in captions:
+            menus = wait_until(self.open_menus, 3)
+            self.assertTrue(menus, "no menu is open to choose %r from" % caption)
+            found = next(((depth, item) for depth in range(len(menus) - 1, -1, -1)
+                          for item in menus[depth]["items"] if _shows(item, caption)), None)
+            self.assertTrue(found, "no open menu holds %r: %s" % (
+                caption, [[i["caption"] for i in m["items"]] for m in menus]))
+            depth, item = found
+            x, y = _centre(item["rect"])
+            m_left, m_top, m_right, m_bottom = menus[depth]["rect"]
+            width, height = (int(v) for v in self.driver.must("screen")[0].split())
+            self.assertTrue(max(m_left, 0) <= x < min(m_right, width) and
+                            max(m_top, 0) <= y < min(m_bottom, height),
+                            "%r is not on the screen in its menu %s: %s" % (
+                                caption, menus[depth]["rect"], item))
+            self.input.click(x, y)
+            if item["kind"] == "submenu":
+                self.assertTrue(wait_until(lambda: self._submenu_opened(menus, depth), 3),
+                                "%r opened no sub-menu" % caption)
+
+    def _submenu_opened(self, before, depth):
+        """Whether the menu chain now ends in a new sub-menu right below depth."""
+        now = self.driver.menus()
+        if len(now) != depth + 2 or now[-1]["items"] is None:
+            return False
+        return len(before) <= depth + 1 or now[-1]["items"] != before[depth + 1]["items"]
+
+    def main_menu(self, *captions):
+        """Opens an entry of the main window's menu bar with the mouse and
+        chooses the rest of the captions from it (see menu_click)."""
+        bar = self.driver.menu_bar(MAIN)
+        self.assertTrue(bar and bar["items"] is not None, "the menu bar is unreadable")
+        entries = [item for item in bar["items"] if _shows(item, captions[0])]
+        self.assertTrue(entries, "no %r in the menu bar: %s" % (
+            captions[0], [item["caption"] for item in bar["items"]]))
+        self.input.click(*_centre(entries[0]["rect"]))
+        self.assertTrue(wait_until(lambda: len(self.driver.menus()) == 1, 3),
+                        "%r opened no menu" % captions[0])
+        self.menu_click(*captions[1:])
+
+    def open_tray_menu(self):
+        """Moves the mouse onto the tray icon (which records the window in front)
+        and right-clicks it; returns once the tray menu is open."""
+        x, y = self.tray_icon()
+        self.input.move(x - 3, y)
+        self.input.move(x, y)
+        self.input.click(x, y, 3)
+        self.assertTrue(wait_until(lambda: len(self.driver.menus()) == 1, 5),
+                        "the tray menu did not open")
 
     def tray_icon(self):
         """Where the program's notification icon sits (the first and only one)."""

@@ -17,8 +17,7 @@ NOTICE = "Tessaly Notice..."
 class CustomSizesTest(harness.E2ETestCase):
     # Helpers -----------------------------------------------------------------------
     def open_editor_from_menu(self):
-        # Options: Always on Top, Always Run Minimized, Edit Custom Sizes...
-        self.menu_keys("alt+o", "Down", "Down", "Return")
+        self.main_menu("&Options", "Edit Custom Sizes...")
         self.assertTrue(self.driver.wait_visible(EDITOR, 5000), "the editor did not open")
 
     def press(self, caption):

@@ -11,15 +11,7 @@ import harness  # noqa: E402
 from harness import MAIN, SETTINGS, wait_until  # noqa: E402
 
 PEER = ("TTestTarget", "Page Under Test")
-MENU = ("#32768", "*")  # the class of an open pop-up menu
 CUSTOM_SIZES = SETTINGS + r"\CustomSizes"
-# The menus' rows from the top: "i" an item, "s" a separator.
-TRAY_ROWS = "iiisiiisisi"          # Bookmarks .. Exit; "Active Window" is row 6
-BROWSER_ROWS = "iisiiii"           # Check Color, Custom Sizes, -, the four presets
-ACTIVE_WINDOW = 6
-PRESET_ROW = {"640 x 480": 3, "800 x 600": 4, "Web TV": 5, "1024 x 768": 6}
-CUSTOM_SIZES_ROW = 1
-ITEM_HEIGHT, SEPARATOR_HEIGHT = 20, 8  # as the program measures its items
 
 
 class TraySizingTest(harness.E2ETestCase):
@@ -32,39 +24,11 @@ class TraySizingTest(harness.E2ETestCase):
         self.assertTrue(wait_until(lambda: (self.driver.active() or ("", ""))[1] == PEER[0], 3),
                         "the peer window did not come to the front")
 
-    def menus(self):
-        return [tuple(int(v) for v in line.split(","))
-                for line in self.driver.must("rects", *MENU)]
-
-    def click_row(self, rect, rows, index):
-        """Clicks the index-th row of an open menu whose rows are `rows`."""
-        left, top, right, bottom = rect
-        inner = sum(ITEM_HEIGHT if r == "i" else SEPARATOR_HEIGHT for r in rows)
-        border = (bottom - top - inner) // 2
-        self.assertTrue(0 <= border <= 6, "menu %s does not hold rows %s" % (rect, rows))
-        y = top + border + sum(ITEM_HEIGHT if r == "i" else SEPARATOR_HEIGHT for r in rows[:index])
-        self.input.click((left + right) // 2, y + ITEM_HEIGHT // 2)
-
-    def open_submenu(self, rect, rows, index):
-        """Clicks a sub-menu head and returns the rectangle of the menu it opens."""
-        before = set(self.menus())
-        self.click_row(rect, rows, index)
-        opened = wait_until(lambda: set(self.menus()) - before, 3)
-        self.assertTrue(opened, "the sub-menu did not open")
-        return opened.pop()
-
-    def open_active_window_menu(self):
-        """Mouse onto the tray icon (which records the front window), right-click,
-        and open "Active Window"; returns that sub-menu's rectangle."""
-        x, y = self.tray_icon()
-        self.input.move(x - 3, y)
-        self.input.move(x, y)
-        self.input.click(x, y, 3)
-        self.assertTrue(wait_until(lambda: len(self.menus()) == 1, 5), "the tray menu did not open")
-        return self.open_submenu(self.menus()[0], TRAY_ROWS, ACTIVE_WINDOW)
-
     def choose_preset(self, caption):
-        self.click_row(self.open_active_window_menu(), BROWSER_ROWS, PRESET_ROW[caption])
+        """Mouse onto the tray icon (which records the front window), right-click,
+        and choose the size under "Active Window"."""
+        self.open_tray_menu()
+        self.menu_click("Active Window", caption)
 
     def wait_size(self, size):
         reached = wait_until(lambda: self.peer_size() == size, 5)
@@ -98,8 +62,8 @@ class TraySizingTest(harness.E2ETestCase):
         self.start_tessaly()
         self.start_peer(PEER[1], rect=(200, 150, 500, 400))
         self.bring_peer_to_front()
-        sizes = self.open_submenu(self.open_active_window_menu(), BROWSER_ROWS, CUSTOM_SIZES_ROW)
-        self.click_row(sizes, "i", 0)
+        self.open_tray_menu()
+        self.menu_click("Active Window", "Custom Sizes", "300 x 200")
         self.wait_size((300, 200))
         self.assertEqual(self.peer_rect()[:2], (200, 150))
         self.assertEqual(self.driver.tab_index(MAIN), 0)

@@ -44,7 +44,9 @@ void PostKeys(HWND window, std::initializer_list<WPARAM> keys) {
   for (WPARAM key : keys) PostMessageA(window, WM_KEYDOWN, key, 0);
 }
 
-void Init(Owner& owner, HMENU menu) { SendMessageA(owner.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0); }
+void Init(Owner& owner, HMENU menu) {
+  SendMessageA(owner.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+}
 
 // Frees a chain leaf first, so the test itself never recurses with its depth.
 void DismantleChain(MenuItem& root) {
@@ -90,8 +92,8 @@ TEST(MenuBindingWine, ManyBindingsRouteTheirOwnItemsAndLeaveNoMenuBehind) {
     Init(owner, b->Handle());
     handles.push_back(b->Handle());
   }
-  for (int i = kBindings - 1; i >= 0; --i)
-    SendMessageA(owner.Handle(), WM_MENUCOMMAND, 1, reinterpret_cast<LPARAM>(handles[static_cast<size_t>(i)]));
+  for (auto h = handles.rbegin(); h != handles.rend(); ++h)
+    SendMessageA(owner.Handle(), WM_MENUCOMMAND, 1, reinterpret_cast<LPARAM>(*h));
   // A dialog's OK and Cancel reach the same window and are no menu's.
   SendMessageA(owner.Handle(), WM_COMMAND, IDOK, 0);
   SendMessageA(owner.Handle(), WM_COMMAND, IDCANCEL, 0);
@@ -187,7 +189,8 @@ TEST(MenuBindingWine, AHundredThousandFoldersDeepOpenAndCloseWithoutRecursion) {
   MenuItem* link = &chain.root;
   for (int i = 0; i < 100000; ++i) link = &link->Add("level " + std::to_string(i));
   link->Add("page");
-  HANDLE thread = CreateThread(nullptr, 1 << 20, OpenAndFreeDeepChain, &chain, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+  HANDLE thread =
+      CreateThread(nullptr, 1 << 20, OpenAndFreeDeepChain, &chain, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
   ASSERT_TRUE(thread);
   WaitForSingleObject(thread, INFINITE);
   CloseHandle(thread);

@@ -19,5 +19,6 @@ std::vector<Command> WindowCommands();
 std::vector<Command> ControlCommands();
 std::vector<Command> MessageBoxCommands();
 std::vector<Command> RegistryCommands();
+std::vector<Command> MenuCommands();
 
 }  // namespace tdriver

@@ -14,7 +14,8 @@ namespace {
 std::vector<tdriver::Command> AllCommands() {
   std::vector<tdriver::Command> all;
   for (auto part : {tdriver::WindowCommands, tdriver::ControlCommands,
-                    tdriver::MessageBoxCommands, tdriver::RegistryCommands}) {
+                    tdriver::MessageBoxCommands, tdriver::RegistryCommands,
+                    tdriver::MenuCommands}) {
     std::vector<tdriver::Command> commands = part();
     all.insert(all.end(), commands.begin(), commands.end());
   }

@@ -48,7 +48,8 @@ void Init(Owner& owner, HMENU menu) {
   SendMessageA(owner.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
 }
 
-// Frees a chain leaf first, so the test itself never recurses with its depth.
+// Frees a chain link by link from the top, each once its child is taken out,
+// so that the test itself never recurses with the depth.
 void DismantleChain(MenuItem& root) {
   if (root.Count() == 0) return;
   std::unique_ptr<MenuItem> link = root.Remove(0);

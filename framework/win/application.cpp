@@ -81,6 +81,27 @@ void Application::ShowException(const std::exception& e) {
   MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
 }
 
+namespace {
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
+  if (IsWindowVisible(window) && IsWindowEnabled(window))
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+}  // namespace
+
+int Application::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  HWND active = GetActiveWindow();
+  std::vector<HWND> disabled;
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+  for (HWND window : disabled)
+    if (window != Handle()) EnableWindow(window, FALSE);
+  const int answer = MessageBoxA(Handle(), text.c_str(), caption.c_str(), flags);
+  for (HWND window : disabled)
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  if (active && IsWindow(active)) SetActiveWindow(active);
+  return answer;
+}
+
 void Application::Minimize() {
   hiddenByMinimize_.clear();
   for (Form* f : forms_) {

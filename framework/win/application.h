@@ -37,6 +37,9 @@ class Application : public Window {
 
   // The standard exception message box, owned by the active window.
   static void ShowException(const std::exception& e);
+  // A message box owned by the application window; the program's other
+  // windows take no input until it is answered. Returns the button chosen.
+  int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
 
   void AddForm(Form* form) { forms_.push_back(form); }
   void RemoveForm(Form* form);

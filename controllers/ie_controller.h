@@ -1,17 +1,44 @@
 #pragma once
+#include <memory>
+
+#include "controllers/automation_platform.h"
 #include "controllers/controller.h"
 
 namespace tessaly {
 
-// Internet Explorer, driven through its automation interface. Not connected
-// yet: every operation does nothing and reports no placement.
+// Internet Explorer, driven through its automation interface. The controller
+// starts an instance of its own when a command first needs one and acts on it
+// as long as it answers; a closed browser is replaced by a new one at the next
+// command. Every failure is reported in a message of its own.
 class IEController : public Controller {
  public:
-  void SetSize(int, int) override {}
-  void OpenUrl(const std::string&) override {}
-  std::string GetUrl() override { return {}; }
-  std::string GetTitle() override { return {}; }
-  std::string GetPlacement() override { return {}; }
+  explicit IEController(AutomationPlatform& platform) : platform_(platform) {}
+  // Releases the browser (which stays open), then the automation library if
+  // this controller initialised it.
+  ~IEController() override;
+  IEController(const IEController&) = delete;
+  IEController& operator=(const IEController&) = delete;
+
+  // Whether the browser still answers; when it does, it comes to the top.
+  bool IsBrowserAlive();
+  // Replaces the browser by a newly started, visible instance at its home page.
+  void LaunchBrowser();
+
+  void SetSize(int width, int height) override;
+  void OpenUrl(const std::string& url) override;
+  std::string GetUrl() override;
+  std::string GetTitle() override;
+  std::string GetPlacement() override;
+
+ private:
+  enum class ComState { NotInitialized, Initialized, Failed };
+
+  void EnsureBrowser();
+  void ShowError(int number);
+
+  AutomationPlatform& platform_;
+  std::unique_ptr<WebBrowserApp> browser_;
+  ComState com_ = ComState::NotInitialized;
 };
 
 }  // namespace tessaly

@@ -1,0 +1,109 @@
+#include "controllers/ie_controller.h"
+
+namespace tessaly {
+
+namespace {
+constexpr const char* kCaption = "Framlet Notice...";
+constexpr const char* kSupportAddress = "support@corvane.com";
+constexpr std::uint32_t kExclamationOk = 0x30;  // MB_OK | MB_ICONEXCLAMATION
+// What GetPlacement reports when it cannot read the browser's position.
+constexpr const char* kFallbackPlacement = "0,0,500,500";
+
+// The operations' error numbers, as the messages name them.
+enum ErrorNumber { kLaunch = 1, kOpenUrl, kGetUrl, kGetPlacement, kGetTitle, kSetSize };
+}  // namespace
+
+IEController::~IEController() {
+  browser_.reset();
+  if (com_ == ComState::Initialized) platform_.UninitializeCom();
+}
+
+void IEController::ShowError(int number) {
+  platform_.ShowMessage("Error Helper #" + std::to_string(number) + ". Please e-mail " + kSupportAddress +
+                            " with this problem",
+                        kCaption, kExclamationOk);
+}
+
+bool IEController::IsBrowserAlive() {
+  if (!browser_) return false;
+  // A browser that has gone away answers nothing, which reads as width 0.
+  if (browser_->Width() == 0) return false;
+  platform_.BringWindowToTop(browser_->Hwnd());
+  return true;
+}
+
+void IEController::LaunchBrowser() {
+  browser_.reset();
+  if (com_ == ComState::NotInitialized)
+    com_ = platform_.InitializeCom() >= 0 ? ComState::Initialized : ComState::Failed;
+  ComResult result = 0;
+  browser_ = platform_.CreateInternetExplorer(kContextInprocLocalRemote, result);
+  // Systems without remote activation refuse the remote flag outright.
+  if (!browser_ && result == kComInvalidArg) browser_ = platform_.CreateInternetExplorer(kContextInprocLocal, result);
+  if (!browser_) {
+    ShowError(kLaunch);
+    return;
+  }
+  browser_->SetVisible(1);
+  platform_.BringWindowToTop(browser_->Hwnd());
+  browser_->GoHome();
+}
+
+void IEController::EnsureBrowser() {
+  if (!IsBrowserAlive()) LaunchBrowser();
+}
+
+// Each operation below reports its own error when no browser could be started,
+// after the start's own message.
+
+void IEController::SetSize(int width, int height) {
+  EnsureBrowser();
+  if (!browser_) {
+    ShowError(kSetSize);
+    return;
+  }
+  browser_->SetWidth(width);
+  browser_->SetHeight(height);
+}
+
+void IEController::OpenUrl(const std::string& url) {
+  EnsureBrowser();
+  if (!browser_) {
+    ShowError(kOpenUrl);
+    return;
+  }
+  browser_->Navigate(url);
+}
+
+std::string IEController::GetUrl() {
+  EnsureBrowser();
+  if (!browser_) {
+    ShowError(kGetUrl);
+    return {};
+  }
+  return browser_->LocationURL();
+}
+
+std::string IEController::GetTitle() {
+  EnsureBrowser();
+  if (!browser_) {
+    ShowError(kGetTitle);
+    return {};
+  }
+  return browser_->LocationName();
+}
+
+std::string IEController::GetPlacement() {
+  EnsureBrowser();
+  if (!browser_) {
+    ShowError(kGetPlacement);
+    return kFallbackPlacement;
+  }
+  const int width = browser_->Width();
+  const int height = browser_->Height();
+  const int top = browser_->Top();
+  const int left = browser_->Left();
+  return PlacementText(left, top, left + width, top + height);
+}
+
+}  // namespace tessaly

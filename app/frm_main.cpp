@@ -40,8 +40,8 @@ TfrmMain::TfrmMain(Registry& registry) : registry_(registry) {
 
   SetMainMenuOwnerDraw(true);
   exitRequested = false;
-  ieController = std::make_unique<IEController>();
-  nsController = std::make_unique<NSController>();
+  ieController = std::make_unique<IEController>(automationPlatform_);
+  nsController = std::make_unique<NSController>(netscapePlatform_);
   windowController = std::make_unique<WindowController>(windowPlatform_);
   ReadWriteSettings(false);
   BuildCustomSizeMenus();

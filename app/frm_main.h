@@ -5,6 +5,8 @@
 #include "app/size_commands.h"
 #include "controllers/ie_controller.h"
 #include "controllers/ns_controller.h"
+#include "controllers/win/win32_automation_platform.h"
+#include "controllers/win/win32_netscape_platform.h"
 #include "controllers/win/win32_window_platform.h"
 #include "controllers/window_controller.h"
 #include "framework/menu_item.h"
@@ -85,6 +87,8 @@ class TfrmMain : public win::Form {
   std::unique_ptr<win::TrayIcon> TrayIcon;
 
   // Controllers for the whole run.
+  win::Win32AutomationPlatform automationPlatform_;
+  win::Win32NetscapePlatform netscapePlatform_;
   win::Win32WindowPlatform windowPlatform_;
   std::unique_ptr<IEController> ieController;
   std::unique_ptr<NSController> nsController;

@@ -8,16 +8,21 @@ namespace {
 HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
 }  // namespace
 
-DdeClientConv::DdeClientConv() {
+// The library is set up at the first link, not with the program: most runs
+// never talk DDE.
+bool DdeClientConv::Initialize() {
+  if (instance_) return true;
   DWORD instance = 0;
-  if (DdeInitializeA(&instance, ClientCallback, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS, 0) ==
+  if (DdeInitializeA(&instance, ClientCallback, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS, 0) !=
       DMLERR_NO_ERROR)
-    instance_.Reset(instance);
+    return false;
+  instance_.Reset(instance);
+  return true;
 }
 
 bool DdeClientConv::OpenLink(const std::string& service, const std::string& topic) {
   conversation_.Reset();
-  if (!instance_) return false;
+  if (!Initialize()) return false;
   DdeStringHandle serviceName(instance_.Get(), service);
   DdeStringHandle topicName(instance_.Get(), topic);
   if (!serviceName.Get() || !topicName.Get()) return false;

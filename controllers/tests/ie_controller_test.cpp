@@ -82,17 +82,6 @@ class FakeAutomation : public tessaly::AutomationPlatform {
   Calls Take() { return std::exchange(calls, {}); }
 };
 
-TEST(IEController, FirstCommandStartsAVisibleBrowserAtHomeThenSizesIt) {
-  FakeAutomation com;
-  IEController c(com);
-  c.SetPresetSize(2, 1, 0);
-  EXPECT_EQ(com.Take(), (Calls{"CoInitialize", "create 21", "1 Visible 1", "top 101", "1 GoHome", "1 Width 808",
-                               "1 Height 580"}));
-  // The next command finds it answering and brings it up before acting.
-  c.SetSize(1024, 768);
-  EXPECT_EQ(com.Take(), (Calls{"top 101", "1 Width 1024", "1 Height 768"}));
-}
-
 TEST(IEController, InvalidArgumentRetriesWithoutRemoteServersOtherFailuresDoNot) {
   FakeAutomation com;
   com.createResults = {tessaly::kComInvalidArg};
@@ -143,17 +132,6 @@ TEST(IEController, ClosedOrZeroWidthBrowserIsReleasedAndReplaced) {
   c.SetSize(640, 480);
   EXPECT_EQ(com.Take(), (Calls{"2 release", "create 21", "3 Visible 1", "top 103", "3 GoHome", "3 Width 640",
                                "3 Height 480"}));
-}
-
-TEST(IEController, PlacementAndPageAreReadFromTheBrowser) {
-  FakeAutomation com;
-  IEController c(com);
-  c.LaunchBrowser();
-  *com.browsers[0] = {1, true, 10, 20, 808, 608, "http://example.com/a.htm", "Example Page"};
-  EXPECT_EQ(c.GetPlacement(), "10,20,818,628");
-  EXPECT_EQ(c.GetUrl(), "http://example.com/a.htm");
-  EXPECT_EQ(c.GetTitle(), "Example Page");
-  EXPECT_TRUE(c.IsBrowserAlive());
 }
 
 TEST(IEController, DestructionReleasesTheBrowserAndUninitialisesOnlyWhatItInitialised) {

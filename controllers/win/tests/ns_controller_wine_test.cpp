@@ -53,7 +53,7 @@ class NSControllerOnWine : public ::testing::Test {
   HWND window_ = nullptr;
 };
 
-TEST_F(NSControllerOnWine, OpenUrlReachesTheBrowserWindowAboveTheActiveFrame) {
+TEST_F(NSControllerOnWine, OpenUrlAndPlacementReachTheBrowserWindowAboveTheActiveFrame) {
   tessaly::NSController c(platform_);
   c.OpenUrl("http://example.com/b.htm");
   EXPECT_EQ(log_.Calls(),
@@ -61,19 +61,7 @@ TEST_F(NSControllerOnWine, OpenUrlReachesTheBrowserWindowAboveTheActiveFrame) {
                    "request WWW_GetFrameParent 7x0", "request WWW_Activate 7x0,0x0", "request WWW_GetWindowInfo 7x0",
                    "request WWW_OpenURL http://example.com/b.htm,,7x0,0x0"}));
   EXPECT_EQ(tessaly::NetscapeFrameState().frameWindow, reinterpret_cast<tessaly::WindowHandle>(window_));
-}
-
-TEST_F(NSControllerOnWine, SizesTheFrameWindowFromItsCornerAndReportsItsPlacement) {
-  tessaly::NSController c(platform_);
   EXPECT_EQ(c.GetPlacement(), "150,120,650,520");
-  c.SetSize(640, 480);
-  const std::string item = "7x0,0x00000001,150,120,640,480";
-  EXPECT_TRUE(peers::WaitUntil([this] {
-    const RECT r = peers::WindowRectOf(window_);
-    return r.right - r.left == 640 && r.bottom - r.top == 480;
-  }));
-  EXPECT_TRUE(log_.Has("poke WWW_WindowChange " + item + " data " + item + " zero 1"));
-  EXPECT_EQ(c.GetPlacement(), "150,120,790,600");
 }
 
 }  // namespace

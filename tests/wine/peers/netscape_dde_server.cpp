@@ -2,7 +2,7 @@
 // the program's Netscape controller: the service "Netscape" with the topics
 // WWW_Activate, WWW_GetFrameParent, WWW_GetWindowInfo, WWW_OpenURL and
 // WWW_WindowChange, over one browser window titled "<page title> - Netscape".
-//   tnspeer [--log FILE] [--id N] [--frame N] [--title TEXT] [--url URL] [--rect L,T,W,H]
+//   tnspeer [--log FILE] [--id N] [--frame N] [--title TEXT] [--rect L,T,W,H]
 // --id is Netscape's id of the window (its replies carry it as four bytes,
 // lowest first); --frame makes the active window a frame of that id inside the
 // browser window, whose frame parent is the window. Window ids in items are
@@ -178,8 +178,6 @@ bool ParseOptions(int argc, char** argv) {
       g_peer.frame = std::strtoul(value, nullptr, 0);
     } else if (!std::strcmp(arg, "--title")) {
       g_peer.title = value;
-    } else if (!std::strcmp(arg, "--url")) {
-      g_peer.url = value;
     } else if (!std::strcmp(arg, "--rect")) {
       long l, t, w, h;
       if (std::sscanf(value, "%ld,%ld,%ld,%ld", &l, &t, &w, &h) != 4) return false;
@@ -197,7 +195,7 @@ int main(int argc, char** argv) {
   if (const char* log = std::getenv("TNSPEER_LOG")) g_peer.log = tpeer::CallLog(log);
   if (!ParseOptions(argc, argv)) {
     std::fprintf(stderr,
-                 "usage: tnspeer [--log FILE] [--id N] [--frame N] [--title TEXT] [--url URL] [--rect L,T,W,H]\n");
+                 "usage: tnspeer [--log FILE] [--id N] [--frame N] [--title TEXT] [--rect L,T,W,H]\n");
     return 2;
   }
   HINSTANCE instance = GetModuleHandleA(nullptr);

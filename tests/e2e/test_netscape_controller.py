@@ -8,26 +8,16 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import harness  # noqa: E402
 import peers  # noqa: E402
-import test_tray_sizing as tray  # noqa: E402  (its row layout of the tray menus)
 from harness import APP, MAIN, wait_until  # noqa: E402
 from peers import IE_BROWSER  # noqa: E402
 
-NETSCAPE_HEAD_ROW = 5  # "Netscape Navigator" in the tray menu
 QUESTION = "Netscape needs to be loaded. Would you like me to attempt to load it now?"
 
 
 class NetscapeTest(peers.BrowserPeerTestCase):
-    # The tray menu is driven with the mouse, row by row, as in the tray sizing tests.
-    menus = tray.TraySizingTest.menus
-    click_row = tray.TraySizingTest.click_row
-    open_submenu = tray.TraySizingTest.open_submenu
-
     def choose_netscape_preset(self, caption):
-        x, y = self.tray_icon()
-        self.input.click(x, y, 3)
-        self.assertTrue(wait_until(lambda: len(self.menus()) == 1, 5), "the tray menu did not open")
-        head = self.open_submenu(self.menus()[0], tray.TRAY_ROWS, NETSCAPE_HEAD_ROW)
-        self.click_row(head, tray.BROWSER_ROWS, tray.PRESET_ROW[caption])
+        self.open_tray_menu()
+        self.menu_click("Netscape Navigator", caption)
 
     def wait_rect(self, window, rect):
         reached = wait_until(lambda: self.driver.fact(window, "rect") == rect, 10)

@@ -22,6 +22,7 @@ std::string MemoryRegistry::Normalize(const std::string& path) {
 
 bool MemoryRegistry::OpenKey(const std::string& path, bool create) {
   CloseKey();
+  if (create && denyWrites_) return false;
   std::string key = Normalize(path);
   auto it = keys_.find(key);
   if (it == keys_.end()) {
@@ -33,13 +34,15 @@ bool MemoryRegistry::OpenKey(const std::string& path, bool create) {
   }
   current_path_ = key;
   current_ = &it->second;
+  writing_ = create;
   ++open_count_;
   return true;
 }
 
 MemoryRegistry::Value* MemoryRegistry::FindValue(const std::string& name) {
-  if (!current_) return nullptr;
-  for (auto& [n, v] : current_->values)
+  Key* key = Readable();
+  if (!key) return nullptr;
+  for (auto& [n, v] : key->values)
     if (SameName(n, name)) return &v;
   return nullptr;
 }
@@ -61,12 +64,15 @@ std::string MemoryRegistry::ReadString(const std::string& name) {
 }
 
 void MemoryRegistry::Put(const std::string& name, Value value) {
-  if (!current_) throw RegistryError("Failed to set data for '" + name + "'");
-  if (Value* v = FindValue(name)) {
-    *v = std::move(value);
-    return;
+  Key* key = Writable();
+  if (!key) throw RegistryError("Failed to set data for '" + name + "'");
+  for (auto& [n, v] : key->values) {
+    if (SameName(n, name)) {
+      v = std::move(value);
+      return;
+    }
   }
-  current_->values.emplace_back(name, std::move(value));
+  key->values.emplace_back(name, std::move(value));
 }
 
 void MemoryRegistry::WriteInteger(const std::string& name, int value) { Put(name, value); }
@@ -75,8 +81,9 @@ void MemoryRegistry::WriteString(const std::string& name, const std::string& val
 }
 
 bool MemoryRegistry::DeleteValue(const std::string& name) {
-  if (!current_) return false;
-  auto& vals = current_->values;
+  Key* key = Writable();
+  if (!key) return false;
+  auto& vals = key->values;
   auto it = std::find_if(vals.begin(), vals.end(),
                          [&](const auto& p) { return SameName(p.first, name); });
   if (it == vals.end()) return false;
@@ -86,14 +93,14 @@ bool MemoryRegistry::DeleteValue(const std::string& name) {
 
 std::vector<std::string> MemoryRegistry::GetValueNames() {
   std::vector<std::string> names;
-  if (current_)
-    for (auto& [n, v] : current_->values) names.push_back(n);
+  if (Key* key = Readable())
+    for (auto& [n, v] : key->values) names.push_back(n);
   return names;
 }
 
 std::vector<std::string> MemoryRegistry::GetKeyNames() {
   std::vector<std::string> names;
-  if (!current_) return names;
+  if (!Readable()) return names;
   const std::string prefix = current_path_ + "\\";
   for (auto& [k, v] : keys_)
     if (k.compare(0, prefix.size(), prefix) == 0 && k.find('\\', prefix.size()) == std::string::npos)

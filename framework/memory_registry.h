@@ -9,7 +9,9 @@
 namespace tessaly {
 
 // An in-memory registry for tests: keys keep their values in insertion order,
-// as a fresh registry key enumerates them.
+// as a fresh registry key enumerates them. It keeps the access rule of the
+// platform: a key opened for reading takes no writes, one opened for writing
+// shows no values.
 class MemoryRegistry : public Registry {
  public:
   using Value = std::variant<int, std::string>;
@@ -28,6 +30,9 @@ class MemoryRegistry : public Registry {
   std::vector<std::string> GetValueNames() override;
   std::vector<std::string> GetKeyNames() override;
 
+  // An account that may read but not write: opening for writing fails.
+  void DenyWrites(bool deny) { denyWrites_ = deny; }
+
   // Direct access for tests.
   bool HasKey(const std::string& path) const;
   Key& KeyAt(const std::string& path) { return keys_[Normalize(path)]; }
@@ -37,11 +42,15 @@ class MemoryRegistry : public Registry {
  private:
   static std::string Normalize(const std::string& path);
   Value* FindValue(const std::string& name);
+  Key* Readable() const { return writing_ ? nullptr : current_; }
+  Key* Writable() const { return writing_ ? current_ : nullptr; }
   void Put(const std::string& name, Value v);
 
   std::map<std::string, Key> keys_;
   std::string current_path_;
   Key* current_ = nullptr;
+  bool writing_ = false;
+  bool denyWrites_ = false;
   int open_count_ = 0;
 };
 

@@ -15,11 +15,17 @@ class RegistryError : public std::runtime_error {
 // Access to the program's machine-wide settings: one key open at a time below
 // HKEY_LOCAL_MACHINE, paths written with backslashes ("\Software\...").
 // Booleans are stored as REG_DWORD 0 or 1, texts as REG_SZ.
+//
+// A key is opened either for reading or for writing, never both: an account
+// that may read HKEY_LOCAL_MACHINE but not write it must still get its
+// settings. Reads through a key opened for writing find nothing, and writes
+// through a key opened for reading fail, as the platform has it.
 class Registry {
  public:
   virtual ~Registry() = default;
 
-  // Opens the key (closing any other first); with create, makes it if missing.
+  // Opens the key (closing any other first): without create for reading only;
+  // with create for writing only, making it if missing.
   virtual bool OpenKey(const std::string& path, bool create) = 0;
   virtual void CloseKey() = 0;
 

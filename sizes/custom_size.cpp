@@ -117,9 +117,12 @@ std::vector<std::string> LoadCustomSizes(Registry& reg) {
 }
 
 void StoreCustomSizes(Registry& reg, const std::vector<std::string>& lines) {
+  // The names are listed through a key opened for reading: one opened for
+  // writing cannot enumerate.
+  const std::vector<std::string> stored = LoadCustomSizes(reg);
   RegistryKeyScope key(reg, kCustomSizesKeyPath, true);
   if (!key.IsOpen()) return;
-  for (const std::string& name : reg.GetValueNames()) reg.DeleteValue(name);
+  for (const std::string& name : stored) reg.DeleteValue(name);
   for (const std::string& line : lines) reg.WriteBool(line, true);
 }
 

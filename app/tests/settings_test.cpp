@@ -103,4 +103,31 @@ TEST(WindowSettings, StoreWritesFiveValuesWithTheirTypesAndReadsBack) {
   EXPECT_EQ(std::get<int>(*reg.Find(kPositionKey, "VisibleOnStart")), 1);
 }
 
+// An account that may read HKEY_LOCAL_MACHINE but not write it gets every
+// stored value, and its exit stores nothing without an error.
+TEST(WindowSettings, ReadOnlyAccountReadsEveryValueAndStoresNothing) {
+  MemoryRegistry reg;
+  Key(reg, kPositionKey).values = {{"Left", 300}, {"Top", 200}, {"VisibleOnStart", 0}};
+  Key(reg, kDefaultsKey).values = {{"Browser", std::string("ns")},
+                                   {"AlwaysOnTop", 1},
+                                   {"HomePageUrl", std::string("http://h/")},
+                                   {"UpdateURL", std::string("http://u/")}};
+  reg.DenyWrites(true);
+  EXPECT_FALSE(ReadShowMainFormAtStart(reg));
+  WebAddresses a;
+  ReadStoredAddresses(reg, a);
+  EXPECT_EQ(a.homePageUrl, "http://h/");
+  EXPECT_EQ(a.updateUrl, "http://u/");
+  WindowSettings s = ReadWindowSettings(reg);
+  EXPECT_EQ(s.left, 300);
+  EXPECT_EQ(s.top, 200);
+  EXPECT_TRUE(s.runMinimized);
+  EXPECT_EQ(s.browser, "ns");
+  EXPECT_TRUE(s.alwaysOnTop);
+
+  EXPECT_NO_THROW(StoreWindowSettings(reg, WindowSettings{}, 0));
+  EXPECT_EQ(std::get<int>(*reg.Find(kPositionKey, "Left")), 300);
+  EXPECT_EQ(std::get<std::string>(*reg.Find(kDefaultsKey, "Browser")), "ns");
+}
+
 }  // namespace

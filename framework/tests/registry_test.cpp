@@ -17,6 +17,7 @@ TEST(MemoryRegistry, TypedReads) {
   ASSERT_TRUE(reg.OpenKey("\\K", true));
   reg.WriteBool("B", true);
   reg.WriteString("S", "text");
+  ASSERT_TRUE(reg.OpenKey("\\K", false));
   EXPECT_TRUE(reg.ReadBool("b"));  // value names ignore case
   EXPECT_EQ(reg.ReadString("S"), "text");
   EXPECT_EQ(reg.ReadString("missing"), "");
@@ -33,10 +34,11 @@ TEST(MemoryRegistry, ValueNamesInWriteOrderAndDelete) {
   reg.WriteInteger("b", 1);
   reg.WriteInteger("a", 1);
   reg.WriteInteger("b", 2);  // rewriting keeps the place
-  EXPECT_EQ(reg.GetValueNames(), (std::vector<std::string>{"b", "a"}));
   EXPECT_TRUE(reg.DeleteValue("B"));
   EXPECT_FALSE(reg.DeleteValue("B"));
-  EXPECT_EQ(reg.GetValueNames(), (std::vector<std::string>{"a"}));
+  reg.WriteInteger("c", 1);
+  ASSERT_TRUE(reg.OpenKey("\\K", false));
+  EXPECT_EQ(reg.GetValueNames(), (std::vector<std::string>{"a", "c"}));
   ASSERT_TRUE(reg.OpenKey("\\K\\Sub", true));
   ASSERT_TRUE(reg.OpenKey("\\K", false));
   EXPECT_EQ(reg.GetKeyNames(), (std::vector<std::string>{"sub"}));
@@ -54,4 +56,33 @@ TEST(MemoryRegistry, KeyScopeClosesOnlyWhatItOpened) {
     reg.WriteInteger("x", 3);
   }
   EXPECT_THROW(reg.WriteInteger("y", 1), RegistryError);  // closed again
+}
+
+// A key is open for reading or for writing, as on the platform: programs that
+// read through a key opened for writing find nothing there.
+TEST(MemoryRegistry, KeyOpensForReadingOrForWriting) {
+  MemoryRegistry reg;
+  reg.KeyAt("\\K").values = {{"n", 5}, {"s", std::string("x")}};
+  ASSERT_TRUE(reg.OpenKey("\\K", false));
+  EXPECT_EQ(reg.ReadInteger("n"), 5);
+  EXPECT_THROW(reg.WriteInteger("n", 6), RegistryError);
+  EXPECT_FALSE(reg.DeleteValue("n"));
+
+  ASSERT_TRUE(reg.OpenKey("\\K", true));
+  EXPECT_FALSE(reg.ValueExists("n"));
+  EXPECT_EQ(reg.ReadString("s"), "");
+  EXPECT_TRUE(reg.GetValueNames().empty());
+  reg.WriteInteger("n", 6);
+  EXPECT_EQ(std::get<int>(*reg.Find("\\K", "n")), 6);
+}
+
+TEST(MemoryRegistry, AccountWithoutWriteRightsReadsButCannotOpenForWriting) {
+  MemoryRegistry reg;
+  reg.KeyAt("\\K").values = {{"n", 5}};
+  reg.DenyWrites(true);
+  EXPECT_FALSE(reg.OpenKey("\\K", true));
+  EXPECT_FALSE(reg.OpenKey("\\New", true));
+  EXPECT_FALSE(reg.HasKey("\\New"));
+  ASSERT_TRUE(reg.OpenKey("\\K", false));
+  EXPECT_EQ(reg.ReadInteger("n"), 5);
 }

@@ -13,11 +13,14 @@ bool Win32Registry::OpenKey(const std::string& path, bool create) {
   CloseKey();
   HKEY h = nullptr;
   LONG rc;
+  // Only the access the caller needs: asking for more fails on an account
+  // without write rights to HKEY_LOCAL_MACHINE, and its settings would read
+  // as absent.
   if (create) {
     rc = RegCreateKeyExA(HKEY_LOCAL_MACHINE, SubKey(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                         KEY_ALL_ACCESS, nullptr, &h, nullptr);
+                         KEY_WRITE, nullptr, &h, nullptr);
   } else {
-    rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, SubKey(path).c_str(), 0, KEY_ALL_ACCESS, &h);
+    rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, SubKey(path).c_str(), 0, KEY_READ, &h);
   }
   if (rc != ERROR_SUCCESS) return false;
   key_.Reset(h);

@@ -12,14 +12,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (tessaly::ActivateRunningInstance()) return 0;
   try {
     tessaly::win::Application app;
-    tessaly::win::Win32Registry registry;
-    app.ShowMainForm = true;
-    if (!tessaly::ReadShowMainFormAtStart(registry)) app.ShowMainForm = false;
-    tessaly::ReadStoredAddresses(registry, tessaly::Addresses());
-    app.SetTitle("Tessaly 2");
-    tessaly::TfrmMain frmMain(registry);
-    app.Run(frmMain);
+    app.Execute([&app] {
+      tessaly::win::Win32Registry registry;
+      app.ShowMainForm = true;
+      if (!tessaly::ReadShowMainFormAtStart(registry)) app.ShowMainForm = false;
+      tessaly::ReadStoredAddresses(registry, tessaly::Addresses());
+      app.SetTitle("Tessaly 2");
+      tessaly::TfrmMain frmMain(registry);
+      app.Run(frmMain);
+    });
   } catch (const std::exception& e) {
+    // Only the application window itself failed: there is nothing to own the box.
     tessaly::win::Application::ShowException(e);
   }
   return 0;

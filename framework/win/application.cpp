@@ -71,6 +71,14 @@ void Application::ProcessMessages() {
   }
 }
 
+void Application::Execute(const std::function<void()>& body) {
+  try {
+    body();
+  } catch (const std::exception& e) {
+    ShowException(e);
+  }
+}
+
 void Application::ShowException(const std::exception& e) {
   std::string text = e.what();
   if (!text.empty() && text.back() != '.') text += '.';

@@ -1,5 +1,6 @@
 #pragma once
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,11 @@ class Application : public Window {
 
   // Dispatches one message; false once WM_QUIT arrived.
   bool HandleOneMessage(MSG& msg);
+
+  // Runs the program's start and its message loop. An exception that escapes
+  // is shown in the standard exception box while the application window is
+  // still there to own it and title it; then the program ends.
+  void Execute(const std::function<void()>& body);
 
   // The standard exception message box, owned by the active window.
   static void ShowException(const std::exception& e);

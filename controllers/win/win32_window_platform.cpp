@@ -48,12 +48,30 @@ bool Win32WindowPlatform::SetWindowPlacement(WindowHandle window, const WindowPl
   wp.ptMaxPosition = {r.maxX, r.maxY};
   wp.rcNormalPosition = {r.left, r.top, r.right, r.bottom};
   if (::SetWindowPlacement(ToHwnd(window), &wp)) return true;
-  // Wine refuses the placement of another process's window. A window shown
-  // normally gets the same rectangle through SetWindowPos, which it honours.
+  // Wine refuses the placement of another process's window, which Windows
+  // accepts. A window shown normally gets the same rectangle through
+  // SetWindowPos, which Wine honours.
+  return MoveToRestoredRect(window, r);
+}
+
+bool Win32WindowPlatform::MoveToRestoredRect(WindowHandle window, const WindowPlacementRecord& r) {
   HWND h = ToHwnd(window);
   if (IsIconic(h) || IsZoomed(h)) return false;
-  return ::SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+  int x = 0, y = 0;
+  WorkspaceOrigin(window, x, y);
+  return ::SetWindowPos(h, nullptr, r.left + x, r.top + y, r.right - r.left, r.bottom - r.top,
                         SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+}
+
+void Win32WindowPlatform::WorkspaceOrigin(WindowHandle window, int& x, int& y) {
+  x = y = 0;
+  HWND h = ToHwnd(window);
+  if (GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return;
+  MONITORINFO mi{};
+  mi.cbSize = sizeof(mi);
+  if (!GetMonitorInfoA(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi)) return;
+  x = mi.rcWork.left - mi.rcMonitor.left;
+  y = mi.rcWork.top - mi.rcMonitor.top;
 }
 
 void Win32WindowPlatform::BringWindowToTop(WindowHandle window) { ::BringWindowToTop(ToHwnd(window)); }

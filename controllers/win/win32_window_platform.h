@@ -11,6 +11,15 @@ class Win32WindowPlatform : public WindowPlatform {
   bool GetWindowPlacement(WindowHandle window, WindowPlacementRecord& record) override;
   bool SetWindowPlacement(WindowHandle window, const WindowPlacementRecord& record) override;
   void BringWindowToTop(WindowHandle window) override;
+
+ protected:
+  // Where the window's workspace coordinate (0,0) lies on the screen: the
+  // top-left corner of its monitor's work area, moved by a task bar at the
+  // top or the left. A tool window's placement is in screen coordinates.
+  virtual void WorkspaceOrigin(WindowHandle window, int& x, int& y);
+  // Gives a normally shown window the record's restored rectangle through
+  // SetWindowPos, which takes screen coordinates.
+  bool MoveToRestoredRect(WindowHandle window, const WindowPlacementRecord& record);
 };
 
 }  // namespace tessaly::win

@@ -105,4 +105,43 @@ TEST(WindowControllerOnWine, TrayUtilityWindowIsNeverSized) {
   EXPECT_EQ(c.GetPlacement(), "");
 }
 
+// Wine refuses SetWindowPlacement on another process's window; the fallback
+// must turn the placement's workspace coordinates into screen coordinates.
+// Wine's work area here is the whole screen, so a task bar at the top or the
+// left is stood in for by the work area's origin.
+class PlatformWithTaskBar : public tessaly::win::Win32WindowPlatform {
+ public:
+  PlatformWithTaskBar(int x, int y) : x_(x), y_(y) {}
+  using Win32WindowPlatform::MoveToRestoredRect;
+
+ protected:
+  void WorkspaceOrigin(WindowHandle, int& x, int& y) override {
+    x = x_;
+    y = y_;
+  }
+
+ private:
+  int x_, y_;
+};
+
+TEST(WindowControllerOnWine, FallbackPlacesInScreenCoordinatesBesideATaskBar) {
+  const struct { int x, y; } taskBars[] = {{0, 0}, {0, 40}, {60, 0}};  // none, top, left
+  for (const auto& bar : taskBars) {
+    PlatformWithTaskBar platform(bar.x, bar.y);
+    TestWindow w("TessalyTestFallback", SW_SHOWNORMAL);
+    tessaly::WindowPlacementRecord r;
+    ASSERT_TRUE(platform.GetWindowPlacement(w.Handle(), r));
+    r.right = r.left + 500;
+    r.bottom = r.top + 400;
+    ASSERT_TRUE(platform.MoveToRestoredRect(w.Handle(), r));
+    TestWindow::Pump();
+    RECT screen{};
+    GetWindowRect(w.Hwnd(), &screen);
+    EXPECT_EQ(screen.left, 100 + bar.x);
+    EXPECT_EQ(screen.top, 50 + bar.y);
+    EXPECT_EQ(screen.right - screen.left, 500);
+    EXPECT_EQ(screen.bottom - screen.top, 400);
+  }
+}
+
 }  // namespace

@@ -89,6 +89,9 @@ void TfrmMain::CreateControls() {
 
   for (win::GroupBox* g : {grpScreenResolution.get(), grpCustomSize.get(), grpColorDepth.get()}) g->SendToBack();
   TabControl1->SendToBack();
+  // Behind everything, the tabs come last in the tab order: they start with
+  // the focus, so that Tab goes on from them to the controls on the page.
+  SetActiveControl(TabControl1->Handle());
 
   btnWebTV->OnClick = [this] { currentController->SetPresetSize(0, 0, 0); };
   btn640x480->OnClick = [this] {

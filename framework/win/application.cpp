@@ -1,5 +1,7 @@
 #include "framework/win/application.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -13,6 +15,9 @@ Application* Application::instance_ = nullptr;
 Application::Application() : icon_(CreateProgramIcon()) {
   if (instance_) throw std::logic_error("only one application object");
   instance_ = this;
+  // The forms use the platform's own controls, the tab control among them.
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
   int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
   CreateParams p;
   p.className = "TApplication";
@@ -56,7 +61,8 @@ bool Application::HandleOneMessage(MSG& msg) {
   // Keyboard navigation (Tab, arrows, Enter) between a form's controls.
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   for (Form* f : forms_) {
-    if (f->Handle() == root && root && IsDialogMessageA(root, &msg)) return true;
+    if (f->Handle() != root || !root) continue;
+    if (f->PreTranslateKey(msg) || IsDialogMessageA(root, &msg)) return true;
   }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);

@@ -1,7 +1,5 @@
 #include "framework/win/controls.h"
 
-#include <commctrl.h>  // the tab control messages only; nothing is linked from it
-
 #include <stdexcept>
 
 #include "framework/win/form.h"
@@ -134,156 +132,49 @@ std::vector<std::string> ListBox::Items() const {
   return items;
 }
 
-namespace {
-constexpr int kTabHeight = 20;
-constexpr int kTabPadding = 6;
-}  // namespace
-
-const char* TabControl::RegisterClassOnce() {
-  static const char* const name = [] {
-    WNDCLASSA wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = "TTabControl";
-    RegisterClassA(&wc);
-    return "TTabControl";
-  }();
-  return name;
-}
-
 TabControl::TabControl(Form& form, Bounds b, const std::vector<std::string>& tabs)
-    : Control(form, RegisterClassOnce(), "", WS_TABSTOP | WS_CLIPSIBLINGS, b), tabs_(tabs), font_(form.Font()) {
-  SetWindowLongPtrA(Control::Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  InvalidateRect(Control::Handle(), nullptr, TRUE);
-}
-
-LRESULT CALLBACK TabControl::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<TabControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-  return self->HandleMessage(msg, wp, lp);
-}
-
-LRESULT TabControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  HWND hwnd = Control::Handle();
-  switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      Paint(dc);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
-    case WM_LBUTTONDOWN: {
-      POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-      int i = TabAt(pt);
-      if (i >= 0) {
-        ::SetFocus(hwnd);
-        SelectByUser(i);
-      }
-      return 0;
-    }
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-      if (wp == VK_LEFT && index_ > 0) SelectByUser(index_ - 1);
-      if (wp == VK_RIGHT && index_ + 1 < static_cast<int>(tabs_.size())) SelectByUser(index_ + 1);
-      return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
-    case TCM_GETCURSEL:
-      return index_;
-    case TCM_GETITEMCOUNT:
-      return static_cast<LRESULT>(tabs_.size());
-    case TCM_SETCURFOCUS:  // as a user's choice: the form hears of it
-      if (static_cast<int>(wp) >= 0 && static_cast<int>(wp) < static_cast<int>(tabs_.size()))
-        SelectByUser(static_cast<int>(wp));
-      return 0;
-    case TCM_SETCURSEL: {
-      int previous = index_;
-      SetTabIndex(static_cast<int>(wp));
-      return previous;
-    }
+    : Control(form, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS | TCS_FIXEDWIDTH | TCS_FORCELABELLEFT, b) {
+  // Tabs of equal width share the row, their labels from a narrow margin: a
+  // row that does not fit would scroll.
+  SendMessageA(Handle(), TCM_SETPADDING, 0, MAKELPARAM(3, 3));
+  if (!tabs.empty()) {
+    const int width = (b.width - 6) / static_cast<int>(tabs.size());
+    SendMessageA(Handle(), TCM_SETITEMSIZE, 0, MAKELPARAM(width, 0));
   }
-  return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-RECT TabControl::TabRect(int index, HDC dc) const {
-  // Tabs take their text's width; when the row would not fit, every tab
-  // gives up the same share of its width.
-  std::vector<int> widths;
-  int total = 0;
-  for (const std::string& tab : tabs_) {
-    SIZE size{};
-    GetTextExtentPoint32A(dc, tab.c_str(), static_cast<int>(tab.size()), &size);
-    widths.push_back(size.cx + 2 * kTabPadding);
-    total += widths.back();
-  }
-  RECT client{};
-  GetClientRect(Control::Handle(), &client);
-  const int room = client.right - 6;
-  int x = 2;
-  RECT r{};
-  for (int i = 0; i <= index && i < static_cast<int>(widths.size()); ++i) {
-    const int w = total > room ? widths[static_cast<size_t>(i)] * room / total : widths[static_cast<size_t>(i)];
-    r = RECT{x, 2, x + w, kTabHeight};
-    x = r.right;
-  }
-  return r;
-}
-
-int TabControl::TabAt(POINT pt) {
-  UniqueMemoryDc dc = CreateMemoryDc();
-  SelectObjectScope sel(dc.Get(), font_);
-  for (int i = 0; i < static_cast<int>(tabs_.size()); ++i) {
-    RECT r = TabRect(i, dc.Get());
-    r.top = 0;
-    if (PtInRect(&r, pt)) return i;
-  }
-  return -1;
-}
-
-void TabControl::Paint(HDC dc) {
-  RECT client{};
-  GetClientRect(Control::Handle(), &client);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  RECT page{client.left, kTabHeight, client.right, client.bottom};
-  DrawEdge(dc, &page, EDGE_RAISED, BF_RECT);
-  SelectObjectScope sel(dc, font_);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  for (int i = 0; i < static_cast<int>(tabs_.size()); ++i) {
-    RECT r = TabRect(i, dc);
-    const bool selected = i == index_;
-    if (selected) InflateRect(&r, 2, 0), r.top -= 2, r.bottom += 1;
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(dc, &r, EDGE_RAISED, BF_LEFT | BF_TOP | BF_RIGHT | BF_SOFT);
-    RECT text = r;
-    DrawTextA(dc, tabs_[i].c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    if (selected && GetFocus() == Control::Handle()) {
-      RECT focus = r;
-      InflateRect(&focus, -3, -3);
-      DrawFocusRect(dc, &focus);
-    }
+  for (size_t i = 0; i < tabs.size(); ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(tabs[i].c_str());
+    SendMessageA(Handle(), TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
 }
+
+int TabControl::TabIndex() const { return static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0)); }
 
 void TabControl::SetTabIndex(int index) {
-  if (index < 0 || index >= static_cast<int>(tabs_.size()) || index == index_) return;
-  index_ = index;
-  InvalidateRect(Control::Handle(), nullptr, FALSE);
+  SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+// What a click on the tab does: the parent may refuse the change, then hears
+// of it.
 void TabControl::SelectByUser(int index) {
-  if (index == index_) return;
+  HWND parent = GetParent(Handle());
+  NMHDR hdr{Handle(), static_cast<UINT_PTR>(Id()), static_cast<UINT>(TCN_SELCHANGING)};
+  if (SendMessageA(parent, WM_NOTIFY, static_cast<WPARAM>(Id()), reinterpret_cast<LPARAM>(&hdr))) return;
   SetTabIndex(index);
-  NMHDR hdr{Control::Handle(), static_cast<UINT_PTR>(Id()), static_cast<UINT>(TCN_SELCHANGE)};
-  SendMessageA(GetParent(Control::Handle()), WM_NOTIFY, static_cast<WPARAM>(Id()), reinterpret_cast<LPARAM>(&hdr));
+  hdr.code = static_cast<UINT>(TCN_SELCHANGE);
+  SendMessageA(parent, WM_NOTIFY, static_cast<WPARAM>(Id()), reinterpret_cast<LPARAM>(&hdr));
+}
+
+bool TabControl::FormKey(const MSG& msg) {
+  // Ctrl+Tab and Ctrl+Shift+Tab turn the pages wherever the focus is, as in
+  // the system's property sheets; the tab control does not do it itself.
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0) return false;
+  const int count = static_cast<int>(SendMessageA(Handle(), TCM_GETITEMCOUNT, 0, 0));
+  if (count < 2) return false;
+  const int step = GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
+  SelectByUser((TabIndex() + step) % count);
+  return true;
 }
 
 LRESULT TabControl::OnNotify(NMHDR* hdr) {

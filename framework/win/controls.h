@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -33,6 +34,9 @@ class Control {
 
   virtual void OnCommand(WORD) {}
   virtual LRESULT OnNotify(NMHDR*) { return 0; }
+  // A key message for any window of the form, offered before the dialog keys
+  // (Tab, arrows, Enter) are handled; true when the control used it.
+  virtual bool FormKey(const MSG&) { return false; }
 
  private:
   HWND hwnd_ = nullptr;
@@ -99,32 +103,20 @@ class ListBox : public Control {
   std::vector<std::string> Items() const;
 };
 
-// A row of tabs over a raised page, drawn here rather than by the common
-// controls library, whose loading alone costs a third of the program's start.
-// It answers the tab control messages TCM_GETCURSEL, TCM_SETCURSEL,
-// TCM_SETCURFOCUS and TCM_GETITEMCOUNT, and tells its form of a user's change
-// as TCN_SELCHANGE.
+// The platform's tab control. A user's change (a click, the arrow keys on the
+// focused tabs, Ctrl+Tab or Ctrl+Shift+Tab anywhere in the form) raises
+// OnChange; the program's own SetTabIndex does not.
 class TabControl : public Control {
  public:
   TabControl(Form& form, Bounds b, const std::vector<std::string>& tabs);
   std::function<void()> OnChange;
   LRESULT OnNotify(NMHDR* hdr) override;
-  int TabIndex() const { return index_; }
-  // Changing the index from the program raises no change event.
+  bool FormKey(const MSG& msg) override;
+  int TabIndex() const;
   void SetTabIndex(int index);
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static const char* RegisterClassOnce();
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-  void Paint(HDC dc);
-  RECT TabRect(int index, HDC dc) const;
-  int TabAt(POINT pt);
   void SelectByUser(int index);
-
-  std::vector<std::string> tabs_;
-  HFONT font_;
-  int index_ = 0;
 };
 
 }  // namespace tessaly::win

@@ -54,6 +54,13 @@ void Form::CreateForm(const FormParams& fp) {
 
 void Form::RegisterControl(Control* c) { controls_[c->Id()] = c; }
 
+bool Form::PreTranslateKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  for (auto& [id, control] : controls_)
+    if (control->FormKey(msg)) return true;
+  return false;
+}
+
 void Form::Show() {
   // The application window carries the task-bar button while a form shows;
   // it is shown first and without activation, so that the form ends in front.
@@ -138,6 +145,21 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_ACTIVATE:
+      // As a dialog does: remember the focused control, and give it the focus
+      // back when the form is activated again (through WM_SETFOCUS below).
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) activeControl_ = focus;
+      }
+      break;
+    case WM_SETFOCUS: {
+      HWND target = activeControl_;
+      if (!target || !IsWindow(target) || !IsWindowVisible(target) || !IsWindowEnabled(target))
+        target = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+      if (target) ::SetFocus(target);
+      return 0;
+    }
     case WM_COMMAND:
       if (lp) {
         auto it = controls_.find(LOWORD(wp));

@@ -47,11 +47,16 @@ class Form : public Window {
   // modal result (2 when closed by the close box or Close()).
   int ShowModal();
   void EndModal(int result) { modalResult_ = result; }
-  // The control that has the focus when the form is shown.
+  // The control that has the focus when the form is shown; afterwards the one
+  // that had it when the form was last deactivated.
   void SetActiveControl(HWND control) { activeControl_ = control; }
 
   // Menus whose commands and owner drawing arrive at this window.
   void BindMenu(MenuBinding* menu) { menus_.Add(menu); }
+
+  // Offers a key message for one of the form's windows to its controls before
+  // the dialog keys are handled; true when one of them used it.
+  bool PreTranslateKey(const MSG& msg);
 
  protected:
   Form();

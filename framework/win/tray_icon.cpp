@@ -8,7 +8,6 @@ namespace tessaly::win {
 
 namespace {
 constexpr UINT kTrayCallback = WM_USER + 1;
-constexpr UINT kAddIcon = WM_USER + 2;
 }
 
 TrayIcon::TrayIcon(HICON icon, const std::string& hint, MenuBinding* popupMenu)
@@ -21,9 +20,7 @@ TrayIcon::TrayIcon(HICON icon, const std::string& hint, MenuBinding* popupMenu)
   p.exStyle = WS_EX_TOOLWINDOW;  // never a task-bar button
   p.x = p.y = p.width = p.height = 0;
   Create(p);
-  // The shell is asked from the message loop: the exchange with the task bar
-  // need not hold up the main window's first appearance.
-  PostMessageA(Handle(), kAddIcon, 0, 0);
+  Notify(NIM_ADD);
 }
 
 TrayIcon::~TrayIcon() { Notify(NIM_DELETE); }
@@ -70,10 +67,6 @@ LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   }
   if (msg == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) {
     ShowWindow(Handle(), SW_HIDE);
-    return 0;
-  }
-  if (msg == kAddIcon) {
-    Notify(NIM_ADD);
     return 0;
   }
   if (msg == taskbarCreated_) {

@@ -206,6 +206,26 @@ class Driver:
     def tab_index(self, window):
         return int(self.must("tab-index", *window)[0])
 
+    def tab_items(self, window):
+        """The tab control's items as [(text, (left, top, right, bottom))], screen
+        coordinates, read with TCM_GETITEMCOUNT, TCM_GETITEM and TCM_GETITEMRECT."""
+        lines = self.must("tab-items", *window)
+        count = int(lines[0].split(" ", 1)[1])
+        items = []
+        for line in lines[1:]:
+            rect, _, text = line[len("item "):].partition(" ")
+            items.append((text, tuple(int(v) for v in rect.split(","))))
+        assert len(items) == count, lines
+        return items
+
+    def focus(self):
+        """(class, text) of the window with the keyboard focus, or None."""
+        result = self.run("focus")
+        if not result.ok:
+            return None
+        window_class, text, _ = result.lines[0].split("\t")
+        return window_class, text
+
     def message_box(self, ms=5000):
         """The visible message box as a dict (caption, text, icon, buttons), or None."""
         result = self.run("msgbox", ms, timeout=ms / 1000 + 30)

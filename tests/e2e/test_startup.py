@@ -265,6 +265,32 @@ class StartupTest(harness.E2ETestCase):
         self.assertFalse(self.driver.info(MAIN)["topmost"])
         self.assertEqual(self.driver.tab_index(MAIN), 1, "the sound values were not read")
 
+    # An account that may read the machine-wide settings but not write them ---------------
+    def test_settings_that_may_only_be_read_are_all_read_and_exit_stores_nothing(self):
+        sizes = SETTINGS + r"\CustomSizes"
+        self.store_settings(position={"Left": 300, "Top": 200, "VisibleOnStart": 0},
+                            defaults={"Browser": "ns", "AlwaysOnTop": 1})
+        self.driver.reg_set(sizes, "640 x 400", "dword", 1)
+        for key in (POSITION, DEFAULTS, sizes):
+            self.driver.must("reg-rights", key, "read-only")
+            self.addCleanup(self.driver.run, "reg-rights", key, "full")
+
+        program = self.start_tessaly(visible=False)
+        self.assertFalse(self.driver.visible(MAIN), "VisibleOnStart 0 was not read")
+        facts = self.driver.info(MAIN)
+        self.assertEqual(facts["rect"][:2], (300, 200))
+        self.assertTrue(facts["topmost"], "AlwaysOnTop 1 was not read")
+        self.assertEqual(self.driver.tab_index(MAIN), 1, "Browser ns was not read")
+        self.assertIn((0, ["640 x 400"]), self.driver.combo_boxes(MAIN))
+
+        self.input.double_click(*self.tray_icon())
+        self.assertTrue(self.driver.wait_visible(MAIN, 5000))
+        self.driver.must("tab-select", *MAIN, 0)
+        self.exit_from_file_menu(program)
+        self.assertIsNone(self.driver.message_box(500), "storing showed an error")
+        self.assertEqual(self.driver.reg_get(DEFAULTS, "Browser"), ("sz", "ns"))
+        self.assertEqual(self.driver.reg_get(POSITION, "Left"), ("dword", 300))
+
     # End of the Windows session ------------------------------------------------------------
     def test_end_of_session_ends_and_writes_settings(self):
         program = self.start_tessaly()

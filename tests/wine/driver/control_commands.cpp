@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "tests/wine/driver/command.h"
+#include "tests/wine/driver/remote_memory.h"
 #include "tests/wine/driver/window_find.h"
 
 namespace tdriver {
@@ -116,6 +117,39 @@ int TabIndex(const Args& args) {
   return kOk;
 }
 
+// The tabs' texts and screen rectangles, read as accessibility tools read them:
+// TCM_GETITEM and TCM_GETITEMRECT carry pointers, so they point into memory of
+// the program's own process.
+int TabItems(const Args& args) {
+  HWND tab = FirstTabControl(args);
+  if (!tab) return kNotFound;
+  const LRESULT count = SendWide(tab, TCM_GETITEMCOUNT, 0, 0);
+  Line("count " + std::to_string(static_cast<long long>(count)));
+  constexpr int kTextMax = 256;
+  const size_t textAt = sizeof(TCITEMW), rectAt = textAt + kTextMax * sizeof(wchar_t);
+  RemoteMemory remote(tab, rectAt + sizeof(RECT));
+  if (!remote.ok()) return kNotFound;
+  for (LRESULT i = 0; i < count; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<LPWSTR>(remote.at(textAt));
+    item.cchTextMax = kTextMax;
+    std::wstring text(kTextMax, L'\0');
+    RECT rect{};
+    if (!remote.Write(0, &item, sizeof item) ||
+        !SendWide(tab, TCM_GETITEMW, static_cast<WPARAM>(i), remote.at()) ||
+        !remote.Read(textAt, &text[0], kTextMax * sizeof(wchar_t)) ||
+        !SendWide(tab, TCM_GETITEMRECT, static_cast<WPARAM>(i), remote.at(rectAt)) ||
+        !remote.Read(rectAt, &rect, sizeof rect))
+      return kNotFound;
+    text.resize(wcsnlen(text.c_str(), kTextMax));
+    MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    Line("item " + std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
+         std::to_string(rect.right) + "," + std::to_string(rect.bottom) + " " + OneLine(ToUtf8(text)));
+  }
+  return kOk;
+}
+
 // Setting the focus tab (not the selection) makes the control send its parent
 // the same change notifications as a click on the tab.
 int TabSelect(const Args& args) {
@@ -126,6 +160,17 @@ int TabSelect(const Args& args) {
   if (index < 0 || index >= SendWide(tab, TCM_GETITEMCOUNT, 0, 0)) return kNotFound;
   SendWide(tab, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
   return SendWide(tab, TCM_GETCURSEL, 0, 0) == index ? kOk : kNotFound;
+}
+
+// The window with the keyboard focus in the foreground window's thread.
+int Focus(const Args&) {
+  HWND front = GetForegroundWindow();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!front || !GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &info) || !info.hwndFocus)
+    return kNotFound;
+  Line(ClassOf(info.hwndFocus) + "\t" + OneLine(TextOf(info.hwndFocus)) + "\t" + HandleText(info.hwndFocus));
+  return kOk;
 }
 
 // Posted, so that a modal window the button opens does not block the driver.
@@ -167,7 +212,9 @@ std::vector<Command> ControlCommands() {
       {"select-combo", 4, "CLASS TITLE INDEX ITEM(index or text)", SelectCombo},
       {"select-list", 4, "CLASS TITLE INDEX ITEM(index or text)", SelectList},
       {"tab-index", 2, "CLASS TITLE", TabIndex},
+      {"tab-items", 2, "CLASS TITLE", TabItems},
       {"tab-select", 3, "CLASS TITLE INDEX", TabSelect},
+      {"focus", 0, "", Focus},
       {"click", 3, "CLASS TITLE BUTTONCAPTION", Click},
       {"set-text", 4, "CLASS TITLE CHILDINDEX TEXT", SetText},
       {"get-text", 3, "CLASS TITLE CHILDINDEX", GetText},

@@ -1,5 +1,6 @@
 // Subcommands on the machine-wide registry, where the program keeps its settings.
 #include <windows.h>
+#include <sddl.h>
 
 #include <cstdio>
 
@@ -162,6 +163,21 @@ int KeyExists(const Args& args) {
   return exists ? kOk : kNotFound;
 }
 
+// "read-only": everyone may read the key, nobody may write it, as a standard
+// account sees HKEY_LOCAL_MACHINE; "full": everyone may do anything. The owner
+// may always change the rights, so a test can give them back.
+int Rights(const Args& args) {
+  const char* sddl = args[1] == "read-only" ? "D:P(A;;KR;;;WD)" : args[1] == "full" ? "D:(A;;KA;;;WD)" : nullptr;
+  if (!sddl) return kUsage;
+  Key key;
+  if (!Open(args[0], WRITE_DAC, key)) return kNotFound;
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) return kNotFound;
+  LONG result = RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, sd);
+  LocalFree(sd);
+  return result == ERROR_SUCCESS ? kOk : kNotFound;
+}
+
 }  // namespace
 
 std::vector<Command> RegistryCommands() {
@@ -172,6 +188,7 @@ std::vector<Command> RegistryCommands() {
       {"reg-delete-key", 1, "PATH", DeleteKey},
       {"reg-values", 1, "PATH", Values},
       {"reg-key-exists", 1, "PATH", KeyExists},
+      {"reg-rights", 2, "PATH read-only|full", Rights},
   };
 }
 

@@ -33,7 +33,7 @@ TfrmMain::TfrmMain(Registry& registry) : registry_(registry) {
   menuIcons = std::make_unique<MenuGlyphs>();
   CreateMainMenu();
   CreateTrayMenu();
-  TrayIcon = std::make_unique<win::TrayIcon>(win::Application::Instance()->Icon(), "Tessaly 2",
+  TrayIcon = std::make_unique<win::TrayIcon>(win::Application::Instance()->SmallIcon(), "Tessaly 2",
                                              trayMenuBinding_.get());
   TrayIcon->OnDblClick = [this] { TrayIconDblClick(); };
   TrayIcon->OnMouseMove = [this] { TrayIconMouseMove(); };

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/frm_main.h"
+#include "app/res/resource.h"
 #include "app/settings.h"
 #include "app/single_instance.h"
 #include "framework/win/application.h"
@@ -11,7 +12,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (tessaly::ActivateRunningInstance()) return 0;
   try {
-    tessaly::win::Application app;
+    tessaly::win::Application app(MAKEINTRESOURCEA(IDI_TESSALY));
     app.Execute([&app] {
       tessaly::win::Win32Registry registry;
       app.ShowMainForm = true;

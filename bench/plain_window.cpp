@@ -125,16 +125,23 @@ void BuildControls(HWND form, HFONT font) {
 int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES};
   InitCommonControlsEx(&icc);
-  WNDCLASSA wc{};
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = Proc;
   wc.hInstance = inst;
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  HICON icon = static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+  HICON smallIcon = static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                  LR_DEFAULTCOLOR));
+  wc.hIcon = icon;
+  wc.hIconSm = smallIcon;
   wc.lpszClassName = "PlainOwner";
-  RegisterClassA(&wc);
+  RegisterClassExA(&wc);
   wc.lpszClassName = "PlainWindow";
-  RegisterClassA(&wc);
+  RegisterClassExA(&wc);
 
   HWND owner = CreateWindowExA(0, "PlainOwner", "Plain", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
                                0, 0, 0, nullptr, nullptr, inst, nullptr);
@@ -153,7 +160,7 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
   nid.hWnd = owner;
   nid.uID = 1;
   nid.uFlags = NIF_ICON | NIF_TIP;
-  nid.hIcon = wc.hIcon;
+  nid.hIcon = smallIcon;
   lstrcpynA(nid.szTip, "Plain", sizeof(nid.szTip));
   Shell_NotifyIconA(NIM_ADD, &nid);
 
@@ -166,5 +173,7 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
   }
   Shell_NotifyIconA(NIM_DELETE, &nid);
   DeleteObject(font);
+  DestroyIcon(smallIcon);
+  DestroyIcon(icon);
   return 0;
 }

@@ -6,13 +6,22 @@
 #include <stdexcept>
 
 #include "framework/win/form.h"
-#include "framework/win/program_icon.h"
 
 namespace tessaly::win {
 
 Application* Application::instance_ = nullptr;
 
-Application::Application() : icon_(CreateProgramIcon()) {
+namespace {
+// Windows picks the image of the icon resource nearest the size and scales it.
+HICON LoadProgramIcon(const char* icon, int widthMetric, int heightMetric) {
+  if (!icon) return nullptr;
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), icon, IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                       GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
+}
+}  // namespace
+
+Application::Application(const char* icon)
+    : icon_(LoadProgramIcon(icon, SM_CXICON, SM_CYICON)), smallIcon_(LoadProgramIcon(icon, SM_CXSMICON, SM_CYSMICON)) {
   if (instance_) throw std::logic_error("only one application object");
   instance_ = this;
   // The forms use the platform's own controls, the tab control among them.
@@ -28,9 +37,10 @@ Application::Application() : icon_(CreateProgramIcon()) {
   p.width = 0;
   p.height = 0;
   p.icon = icon_.Get();
+  p.smallIcon = smallIcon_.Get();
   Create(p);
   SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
-  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 }
 
 Application::~Application() {

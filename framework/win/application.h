@@ -15,7 +15,9 @@ class Form;
 // task-bar button and owns the forms; it runs the message loop.
 class Application : public Window {
  public:
-  Application();
+  // icon: the executable's icon resource that the windows and the tray show,
+  // or null for none.
+  explicit Application(const char* icon = nullptr);
   ~Application() override;
 
   // The one application object of the process, or null before it exists.
@@ -23,7 +25,9 @@ class Application : public Window {
 
   void SetTitle(const std::string& title);
   const std::string& Title() const { return title_; }
+  // The program's icon at the sizes the system uses for large and small icons.
   HICON Icon() const { return icon_.Get(); }
+  HICON SmallIcon() const { return smallIcon_.Get(); }
 
   bool ShowMainForm = true;
 
@@ -60,6 +64,7 @@ class Application : public Window {
   static Application* instance_;
   std::string title_;
   UniqueIcon icon_;
+  UniqueIcon smallIcon_;
   Form* mainForm_ = nullptr;
   std::vector<Form*> forms_;
   std::vector<HWND> hiddenByMinimize_;

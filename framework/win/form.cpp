@@ -48,6 +48,7 @@ void Form::CreateForm(const FormParams& fp) {
   p.height = h;
   p.parent = app ? app->Handle() : nullptr;
   p.icon = app ? app->Icon() : nullptr;
+  p.smallIcon = app ? app->SmallIcon() : nullptr;
   Create(p);
   if (app) app->AddForm(this);
 }

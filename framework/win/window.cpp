@@ -31,6 +31,7 @@ void Window::Create(const CreateParams& p) {
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = p.background;
     wc.hIcon = p.icon;
+    wc.hIconSm = p.smallIcon;
     wc.lpszClassName = p.className;
     if (!RegisterClassExA(&wc)) throw std::runtime_error(std::string("Cannot register ") + p.className);
   }

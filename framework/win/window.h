@@ -24,6 +24,7 @@ class Window {
     UINT classStyle = CS_DBLCLKS;
     HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     HICON icon = nullptr;
+    HICON smallIcon = nullptr;  // for the caption and the task bar; null: shrunk from icon
   };
 
  protected:

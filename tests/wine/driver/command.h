@@ -20,5 +20,6 @@ std::vector<Command> ControlCommands();
 std::vector<Command> MessageBoxCommands();
 std::vector<Command> RegistryCommands();
 std::vector<Command> MenuCommands();
+std::vector<Command> ResourceCommands();
 
 }  // namespace tdriver

@@ -15,7 +15,7 @@ std::vector<tdriver::Command> AllCommands() {
   std::vector<tdriver::Command> all;
   for (auto part : {tdriver::WindowCommands, tdriver::ControlCommands,
                     tdriver::MessageBoxCommands, tdriver::RegistryCommands,
-                    tdriver::MenuCommands}) {
+                    tdriver::MenuCommands, tdriver::ResourceCommands}) {
     std::vector<tdriver::Command> commands = part();
     all.insert(all.end(), commands.begin(), commands.end());
   }

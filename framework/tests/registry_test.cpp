@@ -77,14 +77,3 @@ TEST(MemoryRegistry, KeyOpensForReadingOrForWriting) {
   reg.WriteInteger("n", 6);
   EXPECT_EQ(std::get<int>(*reg.Find("\\K", "n")), 6);
 }
-
-TEST(MemoryRegistry, AccountWithoutWriteRightsReadsButCannotOpenForWriting) {
-  MemoryRegistry reg;
-  reg.KeyAt("\\K").values = {{"n", 5}};
-  reg.DenyWrites(true);
-  EXPECT_FALSE(reg.OpenKey("\\K", true));
-  EXPECT_FALSE(reg.OpenKey("\\New", true));
-  EXPECT_FALSE(reg.HasKey("\\New"));
-  ASSERT_TRUE(reg.OpenKey("\\K", false));
-  EXPECT_EQ(reg.ReadInteger("n"), 5);
-}

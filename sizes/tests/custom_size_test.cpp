@@ -81,15 +81,6 @@ TEST(CustomSizeStorage, StoreDeletesEverythingThenWritesInOrder) {
   EXPECT_TRUE(LoadCustomSizes(reg).empty());
 }
 
-TEST(CustomSizeStorage, ReadOnlyAccountLoadsTheListAndStoresNothing) {
-  MemoryRegistry reg;
-  reg.KeyAt(kKey).values = {{"300 x 200", 1}, {"800 x 600", 1}};
-  reg.DenyWrites(true);
-  EXPECT_EQ(LoadCustomSizes(reg), (Lines{"300 x 200", "800 x 600"}));
-  StoreCustomSizes(reg, {"1 x 1"});
-  EXPECT_EQ(LoadCustomSizes(reg), (Lines{"300 x 200", "800 x 600"}));
-}
-
 TEST(CustomSizeStorage, NoKeyLoadsEmptyAndCreatesNothing) {
   MemoryRegistry reg;
   EXPECT_TRUE(LoadCustomSizes(reg).empty());

@@ -21,7 +21,7 @@ class ResourcesTest(harness.E2ETestCase):
         return [self.tessaly_path()] + ([SHIPPED] if os.path.exists(SHIPPED) else [])
 
     def assert_icon_shown(self, area, where):
-        """The executable's 16-pixel icon shows in the screen area (x, y, w, h)."""
+        """The executable's small icon shows in the screen area (x, y, w, h)."""
         line = self.driver.must("icon-shown", self.tessaly_path(), *area)[0]
         at, _, difference = line.partition(" difference ")
         # The picture is drawn as stored: its opaque pixels match to the colour.
@@ -31,7 +31,7 @@ class ResourcesTest(harness.E2ETestCase):
         for exe in self.executables():
             with self.subTest(exe=exe):
                 self.assertEqual(self.driver.must("exe-icons", exe),
-                                 ["sizes 16 32 48 256", "count 1", "load 16 16x16", "load 32 32x32"])
+                                 ["count 1", "large 32x32", "small 16x16"])
 
     def test_version_resource_gives_2_01_and_the_product(self):
         for exe in self.executables():

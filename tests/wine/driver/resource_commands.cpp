@@ -1,12 +1,12 @@
-// Subcommands on an executable file as the shell sees it: its icon resource, its
-// version resource, and where its icon shows on the screen.
+// Subcommands on an executable file as the shell sees it: its icon and version
+// resources, and where its icon shows on the screen.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <utility>
 #include <vector>
 
 #include "tests/wine/driver/command.h"
@@ -15,122 +15,100 @@
 namespace tdriver {
 namespace {
 
-// The file's resources only: no code of it runs.
-struct Module {
-  explicit Module(const std::string& path)
-      : handle(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-  ~Module() { if (handle) FreeLibrary(handle); }
-  Module(const Module&) = delete;
-  Module& operator=(const Module&) = delete;
-  HMODULE handle;
+// The first icon of the file at the system's large and small sizes (32 and 16
+// pixels here), as the shell extracts it for Explorer and the task bar.
+struct FileIcons {
+  explicit FileIcons(const std::string& path) { ExtractIconExA(path.c_str(), 0, &large, &small, 1); }
+  ~FileIcons() {
+    if (large) DestroyIcon(large);
+    if (small) DestroyIcon(small);
+  }
+  FileIcons(const FileIcons&) = delete;
+  FileIcons& operator=(const FileIcons&) = delete;
+  HICON large = nullptr, small = nullptr;
 };
 
-std::string g_groupName;  // a group named rather than numbered
-
-BOOL CALLBACK TakeFirst(HMODULE, LPCSTR, LPSTR group, LONG_PTR param) {
-  if (!IS_INTRESOURCE(group)) group = &(g_groupName = group)[0];
-  *reinterpret_cast<LPCSTR*>(param) = group;
-  return FALSE;
-}
-
-// The first icon group, the one Explorer shows for the file (null if none).
-LPCSTR FirstIconGroup(HMODULE module) {
-  LPCSTR found = nullptr;
-  EnumResourceNamesA(module, reinterpret_cast<LPCSTR>(RT_GROUP_ICON), TakeFirst, reinterpret_cast<LONG_PTR>(&found));
-  return found;
-}
-
-struct Icon {
-  explicit Icon(HICON h) : handle(h) {}
-  ~Icon() { if (handle) DestroyIcon(handle); }
-  Icon(const Icon&) = delete;
-  Icon& operator=(const Icon&) = delete;
-  HICON handle;
-};
-
-// The icon's pixels as 0xAARRGGBB, top row first; empty when unreadable.
-std::vector<DWORD> IconPixels(HICON icon, int size) {
+// The icon's pixels as 0xAARRGGBB, top row first, and its size; empty when unreadable.
+std::vector<DWORD> IconPixels(HICON icon, int& size) {
   ICONINFO info{};
-  if (!GetIconInfo(icon, &info)) return {};
+  BITMAP bitmap{};
+  if (!icon || !GetIconInfo(icon, &info)) return {};
+  GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+  size = bitmap.bmWidth;
   std::vector<DWORD> pixels(static_cast<size_t>(size) * size);
   BITMAPINFO bmi{};
-  bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-  bmi.bmiHeader.biWidth = size;
-  bmi.bmiHeader.biHeight = -size;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
+  bmi.bmiHeader = {sizeof bmi.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   HDC dc = GetDC(nullptr);
   const int rows = info.hbmColor ? GetDIBits(dc, info.hbmColor, 0, size, pixels.data(), &bmi, DIB_RGB_COLORS) : 0;
   ReleaseDC(nullptr, dc);
   if (info.hbmColor) DeleteObject(info.hbmColor);
   if (info.hbmMask) DeleteObject(info.hbmMask);
-  if (rows != size) pixels.clear();
+  if (rows != size || size == 0) pixels.clear();
   return pixels;
 }
 
-// "sizes" of the images in the first icon group, "count" of icons as
-// ExtractIconEx finds them, and "load S WxH" for each size LoadImage is asked for.
+BOOL CALLBACK TakeFirstNumbered(HMODULE, LPCSTR, LPSTR group, LONG_PTR param) {
+  if (!IS_INTRESOURCE(group)) return TRUE;  // the program numbers its icons
+  *reinterpret_cast<LPCSTR*>(param) = group;
+  return FALSE;
+}
+
+// "count N" icons in the file, then "large WxH" and "small WxH" of the first.
 int ExeIcons(const Args& args) {
-  Module module(args[0]);
-  if (!module.handle) return kNotFound;
-  LPCSTR group = FirstIconGroup(module.handle);
-  HRSRC found = group ? FindResourceA(module.handle, group, reinterpret_cast<LPCSTR>(RT_GROUP_ICON)) : nullptr;
-  const BYTE* directory = found ? static_cast<const BYTE*>(LockResource(LoadResource(module.handle, found))) : nullptr;
-  if (!directory) return kNotFound;
-  // GRPICONDIR: reserved, type, count (WORDs), then 14-byte entries whose first byte is the width (0 for 256).
-  WORD count = 0;
-  memcpy(&count, directory + 4, sizeof count);
-  std::string sizes = "sizes";
-  for (WORD i = 0; i < count; ++i) sizes += " " + std::to_string(directory[6 + 14 * i] ? directory[6 + 14 * i] : 256);
-  Line(sizes);
   Line("count " + std::to_string(ExtractIconExA(args[0].c_str(), -1, nullptr, nullptr, 0)));
-  for (int size : {16, 32}) {
-    Icon icon(static_cast<HICON>(LoadImageA(module.handle, group, IMAGE_ICON, size, size, 0)));
-    ICONINFO info{};
-    BITMAP bitmap{};
-    if (!icon.handle || !GetIconInfo(icon.handle, &info)) {
-      Line("load " + std::to_string(size) + " none");
-      continue;
-    }
-    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    Line("load " + std::to_string(size) + " " + std::to_string(bitmap.bmWidth) + "x" + std::to_string(bitmap.bmHeight));
+  FileIcons icons(args[0]);
+  for (auto [name, icon] : {std::pair{"large", icons.large}, std::pair{"small", icons.small}}) {
+    int size = 0;
+    if (IconPixels(icon, size).empty()) return kNotFound;
+    Line(std::string(name) + " " + std::to_string(size) + "x" + std::to_string(size));
   }
   return kOk;
 }
 
-// Where in the screen area X Y W H the file's 16-pixel icon shows: the place
-// whose pixels differ least from the icon's opaque ones. Prints "at X Y" and
-// the mean difference per colour channel there (0 to 255).
+// The file's first icon as a program loads its own at the small icon size:
+// the stored image of that size, not one scaled by the shell.
+HICON LoadSmallIcon(const std::string& path) {
+  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return nullptr;
+  LPCSTR group = nullptr;
+  EnumResourceNamesA(module, reinterpret_cast<LPCSTR>(RT_GROUP_ICON), TakeFirstNumbered,
+                     reinterpret_cast<LONG_PTR>(&group));
+  HICON icon = group ? static_cast<HICON>(LoadImageA(module, group, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                     GetSystemMetrics(SM_CYSMICON), 0))
+                     : nullptr;
+  FreeLibrary(module);
+  return icon;
+}
+
+// Where in the screen area X Y W H the file's small icon shows: the place whose
+// pixels differ least from the icon's opaque ones. Prints "at X Y" and the mean
+// difference per colour channel there (0 to 255).
 int IconShown(const Args& args) {
   long long x = 0, y = 0, w = 0, h = 0;
   if (!ParseInt(args[1], x) || !ParseInt(args[2], y) || !ParseInt(args[3], w) || !ParseInt(args[4], h)) return kUsage;
-  constexpr int kSize = 16;
+  HICON icon = LoadSmallIcon(args[0]);
+  int size = 0;
+  const std::vector<DWORD> image = IconPixels(icon, size);
+  if (icon) DestroyIcon(icon);
+  if (image.empty()) return kNotFound;
   // Only what is on the screen: the tray's last icon sits at its right edge.
   const long long right = std::min<long long>(x + w, GetSystemMetrics(SM_CXSCREEN));
   const long long bottom = std::min<long long>(y + h, GetSystemMetrics(SM_CYSCREEN));
   x = std::max(x, 0LL), y = std::max(y, 0LL), w = right - x, h = bottom - y;
-  if (w < kSize || h < kSize) return kUsage;
-  Module module(args[0]);
-  LPCSTR group = module.handle ? FirstIconGroup(module.handle) : nullptr;
-  if (!group) return kNotFound;
-  Icon icon(static_cast<HICON>(LoadImageA(module.handle, group, IMAGE_ICON, kSize, kSize, 0)));
-  std::vector<DWORD> image = icon.handle ? IconPixels(icon.handle, kSize) : std::vector<DWORD>();
-  if (image.empty()) return kNotFound;
+  if (w < size || h < size) return kUsage;
   Canvas screen(static_cast<int>(w), static_cast<int>(h));
   if (!screen.CopyScreen(static_cast<int>(x), static_cast<int>(y))) return kNotFound;
   long long best = -1, opaque = 0;
   int bestX = 0, bestY = 0;
-  for (int top = 0; top + kSize <= h; ++top) {
-    for (int left = 0; left + kSize <= w; ++left) {
+  for (int top = 0; top + size <= h; ++top) {
+    for (int left = 0; left + size <= w; ++left) {
       long long sum = 0;
       opaque = 0;
-      for (int i = 0; i < kSize * kSize; ++i) {
-        if ((image[static_cast<size_t>(i)] >> 24) != 0xff) continue;  // the background shows through
+      for (int i = 0; i < size * size; ++i) {
+        const DWORD p = image[static_cast<size_t>(i)];
+        if ((p >> 24) != 0xff) continue;  // the background shows through
         ++opaque;
-        const DWORD p = image[static_cast<size_t>(i)], q = screen.pixel(left + i % kSize, top + i / kSize);
+        const DWORD q = screen.pixel(left + i % size, top + i / size);
         for (int shift = 0; shift < 24; shift += 8)
           sum += std::abs(static_cast<int>((p >> shift) & 0xff) - static_cast<int>((q >> shift) & 0xff));
       }

@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: startup_bench TESSALY.EXE PLAIN.EXE BARE.EXE [RUNS]\n");
     return 2;
   }
-  const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 9;
+  const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 21;
   struct Program {
     const char* exe;
     const char* windowClass;

@@ -17,5 +17,5 @@ trap wine_env_stop EXIT
 timeout 30 wine reg delete 'HKLM\Software\Corvane' /f </dev/null >/dev/null 2>&1 || true
 uptime
 timeout 900 wine build/win64/bench/startup_bench.exe build/win64/app/tessaly.exe build/win64/bench/plain_window.exe \
-  build/win64/bench/bare_window.exe "${1:-9}" </dev/null
+  build/win64/bench/bare_window.exe "${1:-21}" </dev/null
 uptime

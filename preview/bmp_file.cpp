@@ -155,23 +155,23 @@ Bitmap ReadBmp(const std::uint8_t* data, std::size_t size) {
   return bitmap;
 }
 
-void WriteBmp(const Bitmap& bitmap, const std::function<void(const std::uint8_t*, std::size_t)>& sink) {
-  const int bits = bitmap.BitsPerPixel();
+std::vector<std::uint8_t> BmpHeaders(int width, int height, int bits, const Palette& colors,
+                                     const ChannelMasks& masks) {
+  const ChannelMasks standard = DefaultMasks(bits);
   const bool fields = (bits == 16 || bits == 32) &&
-                      (bitmap.Masks().red != DefaultMasks(bits).red || bitmap.Masks().green != DefaultMasks(bits).green ||
-                       bitmap.Masks().blue != DefaultMasks(bits).blue);
+                      (masks.red != standard.red || masks.green != standard.green || masks.blue != standard.blue);
   std::size_t colorCount = 0;
-  if (bits <= 8) colorCount = bitmap.Colors().empty() ? (std::size_t{1} << bits) : bitmap.Colors().size();
+  if (bits <= 8) colorCount = colors.empty() ? (std::size_t{1} << bits) : colors.size();
   const std::size_t headerBytes = kFileHeaderSize + kInfoHeaderSize + (fields ? 12 : 0) + colorCount * 4;
-  const std::size_t imageBytes = bitmap.Stride() * static_cast<std::size_t>(bitmap.Height());
+  const std::size_t imageBytes = Bitmap::StrideFor(width, bits) * static_cast<std::size_t>(height);
   std::vector<std::uint8_t> out(headerBytes, 0);
   out[0] = 'B';
   out[1] = 'M';
   Put32(out, 2, static_cast<std::uint32_t>(headerBytes + imageBytes));
   Put32(out, 10, static_cast<std::uint32_t>(headerBytes));
   Put32(out, 14, kInfoHeaderSize);
-  Put32(out, 18, static_cast<std::uint32_t>(bitmap.Width()));
-  Put32(out, 22, static_cast<std::uint32_t>(bitmap.Height()));
+  Put32(out, 18, static_cast<std::uint32_t>(width));
+  Put32(out, 22, static_cast<std::uint32_t>(height));
   Put16(out, 26, 1);
   Put16(out, 28, static_cast<std::uint32_t>(bits));
   Put32(out, 30, fields ? kBiBitfields : kBiRgb);
@@ -181,18 +181,24 @@ void WriteBmp(const Bitmap& bitmap, const std::function<void(const std::uint8_t*
   Put32(out, 46, static_cast<std::uint32_t>(bits <= 8 ? colorCount : 0));
   std::size_t at = kFileHeaderSize + kInfoHeaderSize;
   if (fields) {
-    Put32(out, at, bitmap.Masks().red);
-    Put32(out, at + 4, bitmap.Masks().green);
-    Put32(out, at + 8, bitmap.Masks().blue);
+    Put32(out, at, masks.red);
+    Put32(out, at + 4, masks.green);
+    Put32(out, at + 8, masks.blue);
     at += 12;
   }
-  for (std::size_t i = 0; i < bitmap.Colors().size() && i < colorCount; ++i, at += 4) {
-    const PaletteEntry& c = bitmap.Colors()[i];
+  for (std::size_t i = 0; i < colors.size() && i < colorCount; ++i, at += 4) {
+    const PaletteEntry& c = colors[i];
     out[at] = c.blue;
     out[at + 1] = c.green;
     out[at + 2] = c.red;
   }
-  sink(out.data(), out.size());
+  return out;
+}
+
+void WriteBmp(const Bitmap& bitmap, const std::function<void(const std::uint8_t*, std::size_t)>& sink) {
+  const std::vector<std::uint8_t> headers =
+      BmpHeaders(bitmap.Width(), bitmap.Height(), bitmap.BitsPerPixel(), bitmap.Colors(), bitmap.Masks());
+  sink(headers.data(), headers.size());
   for (int y = bitmap.Height() - 1; y >= 0; --y) sink(bitmap.Row(y), bitmap.Stride());
 }
 

@@ -26,6 +26,12 @@ constexpr std::int64_t kMaxBmpPixels = std::int64_t{1} << 26;
 Bitmap ReadBmp(const std::uint8_t* data, std::size_t size);
 inline Bitmap ReadBmp(const std::vector<std::uint8_t>& bytes) { return ReadBmp(bytes.data(), bytes.size()); }
 
+// The file and info headers (and colour table or bit masks) of the BMP file of a
+// picture of this size and format, to be followed by its rows bottom row first,
+// each Bitmap::StrideFor(width, bitsPerPixel) bytes.
+std::vector<std::uint8_t> BmpHeaders(int width, int height, int bitsPerPixel, const Palette& colors,
+                                     const ChannelMasks& masks);
+
 // The BMP file of a bitmap (bottom-up, uncompressed; bit fields only for masks that
 // plain BI_RGB cannot express).
 std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap);

@@ -73,6 +73,17 @@ struct WindowTraits {
   static void Close(HWND h) { DestroyWindow(h); }
 };
 
+// Files and file mappings. Failed calls give INVALID_HANDLE_VALUE or null; keep
+// only handles that were opened (see FileHandle).
+struct KernelHandleTraits {
+  using Handle = HANDLE;
+  static void Close(HANDLE h) { CloseHandle(h); }
+};
+struct MappedViewTraits {
+  using Handle = const void*;
+  static void Close(const void* view) { UnmapViewOfFile(view); }
+};
+
 using UniqueKey = UniqueHandle<HKeyTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
@@ -81,6 +92,13 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueMappedView = UniqueHandle<MappedViewTraits>;
+
+// CreateFile's result, with INVALID_HANDLE_VALUE turned into an empty owner.
+inline UniqueKernelHandle FileHandle(HANDLE h) {
+  return UniqueKernelHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
 
 // A window's DC from GetDC, released with ReleaseDC.
 class WindowDc {

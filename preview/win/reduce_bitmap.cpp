@@ -6,11 +6,15 @@
 namespace tessaly::win {
 
 ReducedPicture ReduceBitmapHandle(HBITMAP source, ReductionMode mode, DitherMode dither) {
+  return ReducePicture(ReadBitmapHandle(source), mode, dither);
+}
+
+ReducedPicture ReducePicture(Bitmap source, ReductionMode mode, DitherMode dither) {
   TPaletteImage image;
   image.SetReduction(mode);
   image.SetDither(dither);
   image.SetSystemColors(ReadDefaultPaletteColors());
-  image.Assign(ReadBitmapHandle(source));
+  image.Assign(std::move(source));
   ReducedPicture result;
   const TPaletteFrame& frame = image.Frame(0);
   if (!frame.bitmap.HasPixels()) return result;

@@ -21,5 +21,7 @@ struct ReducedPicture {
 // with the system's default palette colours. The source handle is not changed.
 // Throws DibError when the reduction fails; an empty source gives an empty result.
 ReducedPicture ReduceBitmapHandle(HBITMAP source, ReductionMode mode, DitherMode dither);
+// The same for a picture already in memory.
+ReducedPicture ReducePicture(Bitmap source, ReductionMode mode, DitherMode dither);
 
 }  // namespace tessaly::win

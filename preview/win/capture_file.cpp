@@ -1,0 +1,119 @@
+#include "preview/win/capture_file.h"
+
+#include <vector>
+
+#include "preview/bmp_file.h"
+
+namespace tessaly::win {
+
+namespace {
+
+// The system's text for an error code, without its line break, prefixed by ". ".
+std::string Reason(DWORD error) {
+  char* text = nullptr;
+  const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                     FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string reason = n && text ? std::string(text, n) : std::string();
+  if (text) LocalFree(text);
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.' ||
+                             reason.back() == ' '))
+    reason.pop_back();
+  return reason.empty() ? std::string() : ". " + reason;
+}
+
+[[noreturn]] void Fail(const char* what, const std::string& path) {
+  const DWORD error = GetLastError();
+  throw FileError(std::string(what) + " " + path + Reason(error));
+}
+
+// The depth a capture takes: the display's, with palette displays read as 8 bits.
+int CaptureDepth(HDC screen) {
+  const int depth = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+  if (depth <= 8) return 8;
+  if (depth <= 16) return 16;
+  return depth == 24 ? 24 : 32;
+}
+
+struct DibInfo {
+  BITMAPINFOHEADER header;
+  RGBQUAD colors[256];
+};
+
+}  // namespace
+
+ScreenCopy CopyScreenArea(const CaptureArea& area) {
+  ScreenCopy copy;
+  WindowDc screen(nullptr);
+  if (!screen.Get()) return copy;
+  const int bits = CaptureDepth(screen.Get());
+  DibInfo info{};
+  info.header.biSize = sizeof(BITMAPINFOHEADER);
+  info.header.biWidth = area.width;
+  info.header.biHeight = area.height;  // bottom-up, as the file stores it
+  info.header.biPlanes = 1;
+  info.header.biBitCount = static_cast<WORD>(bits);
+  info.header.biCompression = BI_RGB;
+  if (bits == 8) {
+    PALETTEENTRY entries[256] = {};
+    const UINT count = GetSystemPaletteEntries(screen.Get(), 0, 256, entries);
+    info.header.biClrUsed = 256;
+    for (UINT i = 0; i < count && i < 256; ++i) {
+      info.colors[i] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+      copy.colors.push_back({entries[i].peRed, entries[i].peGreen, entries[i].peBlue, 0});
+    }
+    copy.colors.resize(256);
+  }
+  void* pixels = nullptr;
+  copy.dib.Reset(CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &pixels,
+                                  nullptr, 0));
+  if (!copy.dib || !pixels) return ScreenCopy();
+  copy.bits = pixels;
+  copy.width = area.width;
+  copy.height = area.height;
+  copy.bitsPerPixel = bits;
+  UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
+  if (memory) {
+    SelectObjectScope select(memory.Get(), copy.dib.Get());
+    BitBlt(memory.Get(), 0, 0, area.width, area.height, screen.Get(), area.x, area.y, SRCCOPY);
+  }
+  GdiFlush();  // the pixels are read through the section's memory next
+  return copy;
+}
+
+void WriteCaptureFile(const std::string& path, const ScreenCopy& copy) {
+  UniqueKernelHandle file = FileHandle(
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) Fail("Cannot create file", path);
+  const std::vector<std::uint8_t> headers =
+      BmpHeaders(copy.width, copy.height, copy.bitsPerPixel, copy.colors, DefaultMasks(copy.bitsPerPixel));
+  const std::size_t pixelBytes = Bitmap::StrideFor(copy.width, copy.bitsPerPixel) * static_cast<std::size_t>(copy.height);
+  auto write = [&](const void* data, std::size_t size) {
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) || written != size)
+      Fail("Cannot write file", path);
+  };
+  write(headers.data(), headers.size());
+  write(copy.bits, pixelBytes);
+}
+
+Bitmap ReadCaptureFile(const std::string& path) {
+  UniqueKernelHandle file = FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) Fail("Cannot open file", path);
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size)) Fail("Cannot open file", path);
+  if (size.QuadPart == 0) throw FileError("Cannot open file " + path + ". The file is empty");
+  // Mapped rather than read: the pixels are copied once, into the picture.
+  UniqueKernelHandle mapping(CreateFileMappingA(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!mapping) Fail("Cannot open file", path);
+  UniqueMappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0));
+  if (!view) Fail("Cannot open file", path);
+  try {
+    return ReadBmp(static_cast<const std::uint8_t*>(view.Get()), static_cast<std::size_t>(size.QuadPart));
+  } catch (const BmpError& e) {
+    throw FileError("Cannot open file " + path + ". " + e.what());
+  }
+}
+
+}  // namespace tessaly::win

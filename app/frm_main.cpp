@@ -104,6 +104,7 @@ void TfrmMain::CreateControls() {
     currentController->SetPresetSize(3, cbTaskBar->ItemIndex(), cbOfficeBar->ItemIndex());
   };
   btnCustomSize->OnClick = [this] { btnCustomSizeClick(); };
+  btnWebView->OnClick = [this] { btnWebViewClick(); };
 }
 
 void TfrmMain::CreateMainMenu() {
@@ -144,8 +145,8 @@ void TfrmMain::CreateMainMenu() {
 void TfrmMain::AddBrowserSubMenu(const std::string& caption, MenuItem*& customSizes) {
   MenuItem& head = TrayMenu1.Add(caption, {}, kTagBrowserHead);
   MenuItem& color = head.Add("Check Color");
-  color.Add("Web Safe");
-  color.Add("MS Win 256");
+  color.Add("Web Safe", [this](MenuItem& item) { TrayColorClick(item); });
+  color.Add("MS Win 256", [this](MenuItem& item) { TrayColorClick(item); });
   customSizes = &head.Add("Custom Sizes");
   head.AddSeparator();
   for (const char* preset : {"640 x 480", "800 x 600", "Web TV", "1024 x 768"})

@@ -32,6 +32,7 @@ class TfrmMain : public win::Form {
   void BuildCustomSizeMenus();
   void SizeToCustom(int targetKind, const std::string& text);
   Controller& ControllerFor(int targetKind) { return Controllers().For(targetKind); }
+  void ShowColorPreview(int targetKind, int paletteChoice);
 
  protected:
   bool CloseQuery() override;
@@ -60,6 +61,8 @@ class TfrmMain : public win::Form {
   void EditCustomSizes1Click();
   void btnCustomSizeClick();
   void SizeTrayMenuClick(MenuItem& item);
+  void btnWebViewClick();
+  void TrayColorClick(MenuItem& item);
   void MainMenu1GetItemParams(MenuItem& item, win::MenuItemParams& params);
   void TrayMenu1GetItemParams(MenuItem& item, win::MenuItemParams& params);
   void TrayMenu1DrawMargin(HDC dc, const RECT& rect);

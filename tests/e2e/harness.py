@@ -428,10 +428,10 @@ class E2ETestCase(unittest.TestCase):
         self.programs.append(program)
         return program
 
-    def start_tessaly(self, visible=True):
-        """Starts the program and waits until it is up: its main window shown, or
-        (hidden start) its tray icon's window there."""
-        program = self.start()
+    def start_tessaly(self, visible=True, path=None):
+        """Starts the program (the built one, or a copy at path) and waits until it
+        is up: its main window shown, or (hidden start) its tray icon's window there."""
+        program = self.start(path)
         if visible:
             up = self.driver.wait_visible(MAIN, 15000)
         else:
@@ -442,10 +442,10 @@ class E2ETestCase(unittest.TestCase):
                 program.wait(0), self.driver.run("active").text))
         return program
 
-    def start_peer(self, title, rect=(100, 100, 400, 300), window_class="TTestTarget"):
+    def start_peer(self, title, rect=(100, 100, 400, 300), window_class="TTestTarget", args=()):
         path = program_path("TTARGET_EXE", "tests/wine/ttarget.exe")
         program = self.start(path, ["--class", window_class, "--title", title,
-                                    "--rect", ",".join(str(v) for v in rect)])
+                                    "--rect", ",".join(str(v) for v in rect)] + list(args))
         self.assertTrue(self.driver.wait_visible((window_class, title), 10000))
         return program
 

@@ -21,5 +21,6 @@ std::vector<Command> MessageBoxCommands();
 std::vector<Command> RegistryCommands();
 std::vector<Command> MenuCommands();
 std::vector<Command> ResourceCommands();
+std::vector<Command> ScreenCommands();
 
 }  // namespace tdriver

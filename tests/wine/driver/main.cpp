@@ -15,7 +15,8 @@ std::vector<tdriver::Command> AllCommands() {
   std::vector<tdriver::Command> all;
   for (auto part : {tdriver::WindowCommands, tdriver::ControlCommands,
                     tdriver::MessageBoxCommands, tdriver::RegistryCommands,
-                    tdriver::MenuCommands, tdriver::ResourceCommands}) {
+                    tdriver::MenuCommands, tdriver::ResourceCommands,
+                    tdriver::ScreenCommands}) {
     std::vector<tdriver::Command> commands = part();
     all.insert(all.end(), commands.begin(), commands.end());
   }

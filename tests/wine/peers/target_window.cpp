@@ -1,15 +1,19 @@
 // ttarget: a plain top-level window for tests to find, size and close.
 //   ttarget [--class NAME] [--title TEXT] [--rect L,T,W,H] [--maximized] [--minimized]
-//           [--tray]
+//           [--tray] [--paint SEED]
 // Runs until the window is closed; --tray also puts an icon in the notification
 // area whose double-click closes the window (a stand-in for a tray program).
+// --paint fills the client area with a known picture (PatternColor), a stand-in
+// for a page with flat colour areas and smooth gradients.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -21,7 +25,44 @@ struct Options {
   RECT rect{100, 100, 640, 480};  // left, top, width, height
   int show = SW_SHOWNORMAL;
   bool tray = false;
+  int paint = -1;  // the pattern's seed; -1 for the system's window colour
 };
+
+// Client pixel (x, y) of the painted pattern, as 0xRRGGBB. Keep in step with
+// pattern_color in tests/e2e/test_color_preview.py. Rows 0-39 hold three flat
+// blocks: a web-safe colour, one between the web-safe levels, and white; below
+// them a gradient whose colours differ from pixel to pixel (and with the seed).
+unsigned PatternColor(int x, int y, int seed) {
+  if (y < 40) {
+    if (x < 120) return 0x336699;
+    if (x < 240) return 0xC8641E;
+    return 0xFFFFFF;
+  }
+  const unsigned r = static_cast<unsigned>(x + seed) & 0xFF, g = static_cast<unsigned>(y) & 0xFF;
+  const unsigned b = static_cast<unsigned>((x + y) / 2 + 3 * seed) & 0xFF;
+  return (r << 16) | (g << 8) | b;
+}
+
+void PaintPattern(HWND window, HDC dc, int seed) {
+  RECT client{};
+  GetClientRect(window, &client);
+  const int width = client.right, height = client.bottom;
+  if (width <= 0 || height <= 0) return;
+  std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels[static_cast<size_t>(y) * width + x] = PatternColor(x, y, seed);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                    static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+}
+
+int g_paint_seed = -1;
 
 bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
@@ -42,6 +83,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.show = SW_SHOWMINIMIZED;
     } else if (!std::strcmp(arg, "--tray")) {
       options.tray = true;
+    } else if (!std::strcmp(arg, "--paint") && has_value) {
+      options.paint = std::atoi(argv[++i]);
+      if (options.paint < 0) return false;
     } else {
       return false;
     }
@@ -73,6 +117,15 @@ class TrayIcon {
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_PAINT:
+      if (g_paint_seed < 0) break;
+      {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        PaintPattern(window, dc, g_paint_seed);
+        EndPaint(window, &ps);
+      }
+      return 0;
     case kTrayMessage:
       if (lparam == WM_LBUTTONDBLCLK) DestroyWindow(window);
       return 0;
@@ -90,9 +143,10 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: ttarget [--class NAME] [--title TEXT] [--rect L,T,W,H] [--maximized] "
-                 "[--minimized] [--tray]\n");
+                 "[--minimized] [--tray] [--paint SEED]\n");
     return 2;
   }
+  g_paint_seed = options.paint;
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA window_class{};
   window_class.style = CS_DBLCLKS;

@@ -1,5 +1,7 @@
 #include "preview/win/scroll_box.h"
 
+#include <climits>  // UINT_MAX, in WHEEL_PAGESCROLL
+
 #ifndef WM_MOUSEHWHEEL
 #define WM_MOUSEHWHEEL 0x020E  // tilt wheels, announced from Windows Vista on
 #endif

@@ -107,38 +107,80 @@ void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
 
 }  // namespace
 
-Bitmap ReadBmp(const std::uint8_t* data, std::size_t size) {
-  ByteReader in(data, size);
+namespace {
+
+// Where a BMP file's pixels lie and how they are laid out, checked against the
+// file's length before anything reads them.
+struct Layout {
+  Header header;
+  std::size_t pixelOffset = 0;
+  int width = 0;
+  int height = 0;
+  bool topDown = false;
+  std::size_t stride = 0;
+  ChannelMasks masks;
+  std::size_t tableAt = 0;
+};
+
+Layout ReadLayout(const ByteReader& in, const std::uint8_t* data, std::size_t size) {
   if (size < 2 || data[0] != 'B' || data[1] != 'M') throw BmpError("not a BMP file");
   in.Need(0, kFileHeaderSize + 4);
-  const std::uint32_t pixelOffset = in.U32(10);
-  const Header h = ReadHeader(in);
-  const bool topDown = h.height < 0;
-  const int width = static_cast<int>(h.width);
-  const int height = static_cast<int>(topDown ? -h.height : h.height);
+  Layout l;
+  l.pixelOffset = in.U32(10);
+  l.header = ReadHeader(in);
+  const Header& h = l.header;
+  l.topDown = h.height < 0;
+  l.width = static_cast<int>(h.width);
+  l.height = static_cast<int>(l.topDown ? -h.height : h.height);
+  l.stride = Bitmap::StrideFor(l.width, h.bits);
+  if (l.pixelOffset < kFileHeaderSize + h.size) throw BmpError("BMP pixel data overlaps its header");
+  if (!in.Has(l.pixelOffset, l.stride * static_cast<std::size_t>(l.height))) throw BmpError("truncated BMP pixel data");
+  l.masks = DefaultMasks(h.bits);
+  l.tableAt = kFileHeaderSize + h.size;
+  if (h.compression == kBiBitfields) {
+    const std::size_t masksAt = kFileHeaderSize + kInfoHeaderSize;
+    l.masks = ChannelMasks{in.U32(masksAt), in.U32(masksAt + 4), in.U32(masksAt + 8)};
+    if (!StandardMasks(l.masks, h.bits)) throw BmpError("unsupported BMP bit masks");
+    if (h.size == kInfoHeaderSize) l.tableAt += 12;
+  }
+  return l;
+}
 
-  // Everything is checked against the file's length before the pixels are allocated.
-  const std::size_t stride = Bitmap::StrideFor(width, h.bits);
-  if (pixelOffset < kFileHeaderSize + h.size) throw BmpError("BMP pixel data overlaps its header");
-  if (!in.Has(pixelOffset, stride * static_cast<std::size_t>(height))) throw BmpError("truncated BMP pixel data");
+}  // namespace
 
+std::optional<PixelRows> BmpPixelRows(const std::uint8_t* data, std::size_t size) {
+  ByteReader in(data, size);
+  const Layout l = ReadLayout(in, data, size);
+  const ChannelMasks standard = DefaultMasks(32);
+  const bool deep = l.header.bits == 24 || (l.header.bits == 32 && l.masks.red == standard.red &&
+                                            l.masks.green == standard.green && l.masks.blue == standard.blue);
+  if (!deep) return std::nullopt;
+  PixelRows rows;
+  const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(l.stride);
+  rows.top = in.At(l.pixelOffset + (l.topDown ? 0 : static_cast<std::size_t>(l.height - 1) * l.stride));
+  rows.stride = l.topDown ? stride : -stride;
+  rows.width = l.width;
+  rows.height = l.height;
+  rows.bytesPerPixel = l.header.bits / 8;
+  return rows;
+}
+
+Bitmap ReadBmp(const std::uint8_t* data, std::size_t size) {
+  ByteReader in(data, size);
+  const Layout l = ReadLayout(in, data, size);
+  const Header& h = l.header;
   // The rows are appended in picture order rather than copied over zeros: for a
   // large picture, filling the buffer twice costs as much as a fifth of a reduction.
   std::vector<std::uint8_t> pixels;
-  pixels.reserve(stride * static_cast<std::size_t>(height));
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* row = in.At(pixelOffset + static_cast<std::size_t>(topDown ? y : height - 1 - y) * stride);
-    pixels.insert(pixels.end(), row, row + stride);
+  pixels.reserve(l.stride * static_cast<std::size_t>(l.height));
+  for (int y = 0; y < l.height; ++y) {
+    const std::uint8_t* row =
+        in.At(l.pixelOffset + static_cast<std::size_t>(l.topDown ? y : l.height - 1 - y) * l.stride);
+    pixels.insert(pixels.end(), row, row + l.stride);
   }
-  Bitmap bitmap(width, height, h.bits, std::move(pixels));
-  std::size_t tableAt = kFileHeaderSize + h.size;
-  if (h.compression == kBiBitfields) {
-    const std::size_t masksAt = kFileHeaderSize + kInfoHeaderSize;
-    const ChannelMasks masks{in.U32(masksAt), in.U32(masksAt + 4), in.U32(masksAt + 8)};
-    if (!StandardMasks(masks, h.bits)) throw BmpError("unsupported BMP bit masks");
-    bitmap.SetMasks(masks);
-    if (h.size == kInfoHeaderSize) tableAt += 12;
-  }
+  Bitmap bitmap(l.width, l.height, h.bits, std::move(pixels));
+  if (h.compression == kBiBitfields) bitmap.SetMasks(l.masks);
+  const std::size_t tableAt = l.tableAt;
   if (h.bits <= 8) {
     const std::uint32_t maxColors = 1u << h.bits;
     const std::uint32_t count = h.colorsUsed == 0 ? maxColors : h.colorsUsed;

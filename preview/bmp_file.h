@@ -2,10 +2,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "preview/bitmap.h"
+#include "preview/dib_access.h"
 
 namespace tessaly {
 
@@ -31,6 +33,11 @@ inline Bitmap ReadBmp(const std::vector<std::uint8_t>& bytes) { return ReadBmp(b
 // each Bitmap::StrideFor(width, bitsPerPixel) bytes.
 std::vector<std::uint8_t> BmpHeaders(int width, int height, int bitsPerPixel, const Palette& colors,
                                      const ChannelMasks& masks);
+
+// The rows of a BMP of 24 bits, or of 32 with the standard masks, where they lie in
+// `data`, checked as ReadBmp checks them; nothing for any other depth (which
+// ReadBmp reads). Throws BmpError for a file ReadBmp would refuse.
+std::optional<PixelRows> BmpPixelRows(const std::uint8_t* data, std::size_t size);
 
 // The BMP file of a bitmap (bottom-up, uncompressed; bit fields only for masks that
 // plain BI_RGB cannot express).

@@ -10,17 +10,18 @@ TFastColorLookup::TFastColorLookup(const Palette& palette)
       entries_(palette.begin(), palette.begin() + colorCount_),
       reds_(entries_.size()),
       greens_(entries_.size()),
-      blues_(entries_.size()),
-      cache_(32768, -1) {
+      blues_(entries_.size()) {
   for (int i = 0; i < colorCount_; ++i) {
     reds_[i] = entries_[i].red;
     greens_[i] = entries_[i].green;
     blues_[i] = entries_[i].blue;
   }
+  if (colorCount_ > 0) empty_ = Pack(0) ^ 0x100u;
+  cells_.assign(32768, empty_);
   for (int i = 0; i < colorCount_; ++i) {
     const PaletteEntry& c = entries_[i];
-    std::int16_t& cell = cache_[Key(c.red, c.green, c.blue)];
-    if (cell < 0) cell = static_cast<std::int16_t>(i);
+    std::uint32_t& cell = cells_[Key(c.red, c.green, c.blue)];
+    if (cell == empty_) cell = Pack(i);
   }
 }
 

@@ -36,9 +36,14 @@ class TNetscapeColorLookup final : public TColorLookup {
     for (int v = -kSlack; v < 256 + kSlack; ++v) {
       const int clamped = v < 0 ? 0 : (v > 255 ? 255 : v);
       const int level = Level(clamped);
-      level_[v + kSlack] = static_cast<std::uint8_t>(level);
-      value_[v + kSlack] = static_cast<std::uint8_t>(51 * level);
-      error_[v + kSlack] = static_cast<std::int16_t>(clamped - 51 * level);
+      const int error = clamped - 51 * level;
+      const int i = v + kSlack;
+      level_[i] = static_cast<std::uint8_t>(level);
+      value_[i] = static_cast<std::uint8_t>(51 * level);
+      share_[0][i] = static_cast<std::uint8_t>(36 * level);
+      share_[1][i] = static_cast<std::uint8_t>(6 * level);
+      share_[2][i] = static_cast<std::uint8_t>(level);
+      for (int weight : {1, 3, 5, 7}) times_[weight / 2][i] = static_cast<std::int16_t>(weight * error);
     }
   }
 
@@ -55,15 +60,18 @@ class TNetscapeColorLookup final : public TColorLookup {
     return static_cast<std::uint8_t>(36 * level_[red + kSlack] + 6 * level_[green + kSlack] + level_[blue + kSlack]);
   }
 
-  // For a value not yet clamped to 0..255 (within kSlack of it): the level of the
-  // clamped value, and how far the clamped value lies from that level's colour.
-  int LevelOfUnclamped(int value) const { return level_[value + kSlack]; }
-  int ErrorOfUnclamped(int value) const { return error_[value + kSlack]; }
+  // Indexed by a value not yet clamped to 0..255 (within kSlack of it): the
+  // clamped value's share of the palette index through channel 0 (red, 36 times
+  // its level), 1 (green, 6 times) or 2 (blue, the level itself), and how far it
+  // lies from its level's colour, times 1, 3, 5 or 7.
+  const std::uint8_t* IndexShare(int channel) const { return share_[channel] + kSlack; }
+  const std::int16_t* ErrorTimes(int weight) const { return times_[weight / 2] + kSlack; }
 
  private:
   std::uint8_t level_[256 + 2 * kSlack];
   std::uint8_t value_[256 + 2 * kSlack];
-  std::int16_t error_[256 + 2 * kSlack];
+  std::uint8_t share_[3][256 + 2 * kSlack];
+  std::int16_t times_[4][256 + 2 * kSlack];
 };
 
 // Any palette: a full search once per cell of colours sharing their top five bits
@@ -77,26 +85,34 @@ class TFastColorLookup final : public TColorLookup {
 
   std::uint8_t MatchColor(int red, int green, int blue, int& outRed, int& outGreen, int& outBlue) override {
     const int key = Key(red, green, blue);
-    int index = cache_[key];
-    if (index < 0) index = cache_[key] = Search(red, green, blue);
-    const PaletteEntry& c = entries_[index];
-    outRed = c.red;
-    outGreen = c.green;
-    outBlue = c.blue;
-    return static_cast<std::uint8_t>(index);
+    std::uint32_t cell = cells_[key];
+    if (cell == empty_) cell = cells_[key] = Pack(Search(red, green, blue));
+    outRed = static_cast<int>((cell >> 8) & 0xFF);
+    outGreen = static_cast<int>((cell >> 16) & 0xFF);
+    outBlue = static_cast<int>(cell >> 24);
+    return static_cast<std::uint8_t>(cell);
   }
 
   // The cell's entry, or -1 while the cell is empty.
-  int CachedIndex(int key) const { return cache_[key]; }
+  int CachedIndex(int key) const { return cells_[key] == empty_ ? -1 : static_cast<int>(cells_[key] & 0xFF); }
 
  private:
   std::int16_t Search(int red, int green, int blue) const;
+  // An entry's index with its colour, so that a cell answers with both at once.
+  std::uint32_t Pack(int index) const {
+    const PaletteEntry& c = entries_[index];
+    return static_cast<std::uint32_t>(index) | (std::uint32_t{c.red} << 8) | (std::uint32_t{c.green} << 16) |
+           (std::uint32_t{c.blue} << 24);
+  }
 
   Palette entries_;
   // The entries' channels again, one array each, for a search the compiler can
   // vectorize.
   std::vector<std::int16_t> reds_, greens_, blues_;
-  std::vector<std::int16_t> cache_;
+  // A cell holds Pack of its entry, or empty_: entry 0 with a colour that is not
+  // entry 0's, which no filled cell can hold.
+  std::uint32_t empty_ = 0;
+  std::vector<std::uint32_t> cells_;
 };
 
 }  // namespace tessaly

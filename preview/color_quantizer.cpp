@@ -100,12 +100,21 @@ bool TColorQuantizer::MergeDeepestNode() {
 }
 
 void TColorQuantizer::ScanImage(TDIBReader& reader) {
-  constexpr int kDrop = 8 - kShortcutLevel;
   shortcuts_.assign(std::size_t{1} << (3 * kShortcutLevel), Shortcut{});
+  if (reader.BytesPerPixel() == 4) {
+    ScanRows<4>(reader);
+  } else {
+    ScanRows<3>(reader);
+  }
+}
+
+template <int kBytes>
+void TColorQuantizer::ScanRows(TDIBReader& reader) {
+  constexpr int kDrop = 8 - kShortcutLevel;
   const int width = reader.Width();
   for (int y = 0; y < reader.Height(); ++y) {
     const std::uint8_t* p = reader.RowAt(y);
-    for (int x = 0; x < width; ++x, p += 3) {
+    for (int x = 0; x < width; ++x, p += kBytes) {
       const int red = p[2], green = p[1], blue = p[0];
       Shortcut& shortcut =
           shortcuts_[((red >> kDrop) << (2 * kShortcutLevel)) | ((green >> kDrop) << kShortcutLevel) | (blue >> kDrop)];

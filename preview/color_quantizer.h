@@ -56,6 +56,9 @@ class TColorQuantizer {
   // The deepest node on the colour's path no deeper than kShortcutLevel, created as
   // InsertColor would create it.
   TOctreeNode* Descend(int red, int green, int blue, int& level);
+  // ScanImage over pixels kBytes apart.
+  template <int kBytes>
+  void ScanRows(TDIBReader& reader);
 
   // Nodes down to this level can only be destroyed by merges above it.
   static constexpr int kShortcutLevel = 4;

@@ -4,17 +4,39 @@
 
 namespace tessaly {
 
-TDIBReader::TDIBReader(Bitmap& bitmap, int bitsPerPixel) : bitmap_(bitmap) {
+namespace {
+bool ReadableAs24(const Bitmap& bitmap) {
+  if (bitmap.BitsPerPixel() == 24) return true;
+  const ChannelMasks standard = DefaultMasks(32);
+  const ChannelMasks& masks = bitmap.Masks();
+  return bitmap.BitsPerPixel() == 32 && masks.red == standard.red && masks.green == standard.green &&
+         masks.blue == standard.blue;
+}
+}  // namespace
+
+TDIBReader::TDIBReader(Bitmap& bitmap, int bitsPerPixel) {
   if (!bitmap.HasPixels()) throw DibError("Image has no DIB");
   if (bitsPerPixel == 24) {
-    try {
-      bitmap.ConvertTo24();
-    } catch (const std::bad_alloc&) {
-      throw DibError("Failed to create DIB from Bitmap");
+    if (!ReadableAs24(bitmap)) {
+      try {
+        bitmap.ConvertTo24();
+      } catch (const std::bad_alloc&) {
+        throw DibError("Failed to create DIB from Bitmap");
+      }
     }
   } else if (bitsPerPixel != bitmap.BitsPerPixel()) {
     throw DibError("Failed to create DIB from Bitmap");
   }
+  rows_.top = bitmap.Row(0);
+  rows_.stride = static_cast<std::ptrdiff_t>(bitmap.Stride());
+  rows_.width = bitmap.Width();
+  rows_.height = bitmap.Height();
+  rows_.bytesPerPixel = bitmap.BitsPerPixel() == 32 ? 4 : (bitmap.BitsPerPixel() + 7) / 8;
+}
+
+TDIBReader::TDIBReader(const PixelRows& rows) : rows_(rows) {
+  if (!rows.top || rows.width <= 0 || rows.height <= 0) throw DibError("Image has no DIB");
+  if (rows.bytesPerPixel != 3 && rows.bytesPerPixel != 4) throw DibError("Failed to create DIB from Bitmap");
 }
 
 TDIBWriter::TDIBWriter(Bitmap& bitmap, int bitsPerPixel) : bitmap_(bitmap) {

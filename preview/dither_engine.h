@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -10,7 +11,7 @@ namespace tessaly {
 // right to left, and so on. The base engine maps each pixel to its nearest entry.
 //
 // `Step` does the work of `DitherPixel` with the lookup reached through its own
-// type, and `DitherRow` walks the rest of a 24-bit row the same way; the reduction
+// type, and `DitherRow` walks the rest of a row of pixels the same way; the reduction
 // calls them with the concrete lookup so that no virtual call is made per pixel,
 // while `DitherPixel` goes through the lookup's interface.
 class TDitherEngine {
@@ -32,13 +33,14 @@ class TDitherEngine {
     return index;
   }
 
-  // From the current column in the current direction to the edge of the row.
-  template <class Lookup>
+  // From the current column in the current direction to the edge of the row, whose
+  // pixels are kBytes apart (blue, green, red first).
+  template <int kBytes = 3, class Lookup>
   void DitherRow(Lookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
     const int d = direction_;
     int x = column_;
     for (; x >= 0 && x < width_; x += d) {
-      const std::uint8_t* p = in + 3 * x;
+      const std::uint8_t* p = in + kBytes * x;
       int r, g, b;
       out[x] = lookup.MatchColor(p[2], p[1], p[0], r, g, b);
     }
@@ -90,79 +92,100 @@ class TFloydSteinbergEngine final : public TDitherEngine {
   }
 
   // Walks the rest of the row, taking each pixel's colour from the lookup.
-  template <class Lookup>
+  template <int kBytes = 3, class Lookup>
   void DitherRow(Lookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
-    WalkRow(in, out, [&lookup](int r, int g, int b, int& dr, int& dg, int& db) {
-      r = Clamp(r);
-      g = Clamp(g);
-      b = Clamp(b);
-      int outR, outG, outB;
-      const std::uint8_t index = lookup.MatchColor(r, g, b, outR, outG, outB);
-      dr = r - outR;
-      dg = g - outG;
-      db = b - outB;
-      return index;
-    });
+    WalkRow<kBytes>(
+        in, out,
+        [&lookup](Index r, Index g, Index b, Index& dr, Index& dg, Index& db) {
+          r = Clamp(r);
+          g = Clamp(g);
+          b = Clamp(b);
+          int outR, outG, outB;
+          const std::uint8_t index = lookup.MatchColor(static_cast<int>(r), static_cast<int>(g), static_cast<int>(b),
+                                                       outR, outG, outB);
+          dr = r - outR;
+          dg = g - outG;
+          db = b - outB;
+          return index;
+        },
+        [](Index error, int weight) { return weight * error; });
   }
 
-  // The same walk for the web palette, whose channels are independent: clamping,
-  // lookup and error come from one table per channel, indexed by the value before
-  // clamping, which takes the clamp and a subtraction out of the chain from pixel
-  // to pixel.
+  // The same walk for the web palette, whose channels are independent: a
+  // channel's share of the index and its error, times each weight, come from
+  // tables indexed by the value before clamping. The error stands for itself
+  // as that value, which takes the clamp, the subtraction and the multiplications
+  // out of the chain from pixel to pixel.
+  template <int kBytes = 3>
   void DitherRow(TNetscapeColorLookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
-    WalkRow(in, out, [&lookup](int r, int g, int b, int& dr, int& dg, int& db) {
-      dr = lookup.ErrorOfUnclamped(r);
-      dg = lookup.ErrorOfUnclamped(g);
-      db = lookup.ErrorOfUnclamped(b);
-      return static_cast<std::uint8_t>(36 * lookup.LevelOfUnclamped(r) + 6 * lookup.LevelOfUnclamped(g) +
-                                       lookup.LevelOfUnclamped(b));
-    });
+    const std::uint8_t* const red = lookup.IndexShare(0);
+    const std::uint8_t* const green = lookup.IndexShare(1);
+    const std::uint8_t* const blue = lookup.IndexShare(2);
+    const std::int16_t* const by1 = lookup.ErrorTimes(1);
+    const std::int16_t* const by3 = lookup.ErrorTimes(3);
+    const std::int16_t* const by5 = lookup.ErrorTimes(5);
+    const std::int16_t* const by7 = lookup.ErrorTimes(7);
+    WalkRow<kBytes>(
+        in, out,
+        [red, green, blue](Index r, Index g, Index b, Index& dr, Index& dg, Index& db) {
+          dr = r;
+          dg = g;
+          db = b;
+          return static_cast<std::uint8_t>(red[r] + green[g] + blue[b]);
+        },
+        [by1, by3, by5, by7](Index value, int weight) -> Index {
+          return (weight == 1 ? by1 : weight == 3 ? by3 : weight == 5 ? by5 : by7)[value];
+        });
   }
 
   // The pending error row of one channel (0 red, 1 green, 2 blue), width + 2 long.
   std::vector<int> ErrorRow(int channel) const;
 
  private:
+  // Pointer-sized, so that values used as table indexes need no widening.
+  using Index = std::ptrdiff_t;
+
   // Steps over the rest of the row with the engine's state in locals: through
   // the members, every store to the output row could alias them and force
-  // reloads. quantize(r, g, b, dr, dg, db) takes the colour with its error added
-  // but not yet clamped, returns the palette index and sets the new error.
-  template <class Quantize>
-  void WalkRow(const std::uint8_t* in, std::uint8_t* out, Quantize quantize) {
-    const int d = direction_;
-    const int step = 3 * d;
+  // reloads. quantize(r, g, b, er, eg, eb) takes the colour with its error added
+  // but not yet clamped, returns the palette index and sets each channel's new
+  // error, in whatever form times(error, weight) turns into weight times it.
+  template <int kBytes, class Quantize, class Times>
+  void WalkRow(const std::uint8_t* in, std::uint8_t* out, Quantize quantize, Times times) {
+    const Index d = direction_;
+    const Index step = 3 * d;
     int* e = errors_.data() + 3 * cursor_;
-    int lastR = channels_[0].below, lastG = channels_[1].below, lastB = channels_[2].below;
-    int pendR = channels_[0].belowPrevious, pendG = channels_[1].belowPrevious, pendB = channels_[2].belowPrevious;
-    int carryR = channels_[0].carry, carryG = channels_[1].carry, carryB = channels_[2].carry;
-    int x = column_;
-    const std::uint8_t* p = in + 3 * x;
-    for (; x >= 0 && x < width_; x += d, p += step, e += step) {
-      int dr, dg, db;
+    Index lastR = channels_[0].below, lastG = channels_[1].below, lastB = channels_[2].below;
+    Index pendR = channels_[0].belowPrevious, pendG = channels_[1].belowPrevious, pendB = channels_[2].belowPrevious;
+    Index carryR = channels_[0].carry, carryG = channels_[1].carry, carryB = channels_[2].carry;
+    Index x = column_;
+    const std::uint8_t* p = in + kBytes * x;
+    for (; x >= 0 && x < width_; x += d, p += kBytes * d, e += step) {
+      Index er, eg, eb;
       out[x] = quantize(p[2] + (e[step] + carryR + 8) / 16, p[1] + (e[step + 1] + carryG + 8) / 16,
-                        p[0] + (e[step + 2] + carryB + 8) / 16, dr, dg, db);
-      e[0] = pendR + 3 * dr;
-      e[1] = pendG + 3 * dg;
-      e[2] = pendB + 3 * db;
-      pendR = lastR + 5 * dr;
-      pendG = lastG + 5 * dg;
-      pendB = lastB + 5 * db;
-      lastR = dr;
-      lastG = dg;
-      lastB = db;
-      carryR = 7 * dr;
-      carryG = 7 * dg;
-      carryB = 7 * db;
+                        p[0] + (e[step + 2] + carryB + 8) / 16, er, eg, eb);
+      e[0] = static_cast<int>(pendR + times(er, 3));
+      e[1] = static_cast<int>(pendG + times(eg, 3));
+      e[2] = static_cast<int>(pendB + times(eb, 3));
+      pendR = lastR + times(er, 5);
+      pendG = lastG + times(eg, 5);
+      pendB = lastB + times(eb, 5);
+      lastR = times(er, 1);
+      lastG = times(eg, 1);
+      lastB = times(eb, 1);
+      carryR = times(er, 7);
+      carryG = times(eg, 7);
+      carryB = times(eb, 7);
     }
-    column_ = x;
+    column_ = static_cast<int>(x);
     cursor_ = static_cast<int>(e - errors_.data()) / 3;
-    const int last[3] = {lastR, lastG, lastB};
-    const int carry[3] = {carryR, carryG, carryB};
-    const int pend[3] = {pendR, pendG, pendB};
+    const Index last[3] = {lastR, lastG, lastB};
+    const Index carry[3] = {carryR, carryG, carryB};
+    const Index pend[3] = {pendR, pendG, pendB};
     for (int c = 0; c < 3; ++c) {
-      channels_[c].below = last[c];
-      channels_[c].carry = carry[c];
-      channels_[c].belowPrevious = pend[c];
+      channels_[c].below = static_cast<int>(last[c]);
+      channels_[c].carry = static_cast<int>(carry[c]);
+      channels_[c].belowPrevious = static_cast<int>(pend[c]);
     }
   }
 
@@ -175,7 +198,8 @@ class TFloydSteinbergEngine final : public TDitherEngine {
   // C++ integer division truncates toward zero, as the error formula wants; the
   // value is clamped before the lookup so that the error is measured from what was
   // actually looked up.
-  static int Clamp(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+  template <class T>
+  static T Clamp(T v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
   static void Spread(Channel& c, int& element, int diff) {
     element = c.belowPrevious + 3 * diff;
     c.belowPrevious = c.below + 5 * diff;

@@ -25,6 +25,8 @@ struct TPaletteFrame {
 class TPaletteImage {
  public:
   void Assign(Bitmap source);
+  // Rows of a deep picture held elsewhere (24 or 32 bits), always reduced.
+  void Assign(const PixelRows& source);
   void Clear() { frames_.clear(); }
 
   int FrameCount() const { return static_cast<int>(frames_.size()); }
@@ -44,6 +46,9 @@ class TPaletteImage {
   void SetSystemColors(const SystemColors& colors) { system_ = colors; }
 
  private:
+  // The last frame takes the picture, its size and its colours.
+  void TakeFrame(Bitmap picture);
+
   std::vector<TPaletteFrame> frames_;
   ReductionMode reduction_ = ReductionMode::WebSafe;
   DitherMode dither_ = DitherMode::FloydSteinberg;

@@ -27,13 +27,17 @@ Palette BuildWebPalette() {
 }
 
 Palette BuildOptimizedWindowsPalette(Bitmap& source, const SystemColors& system) {
+  TDIBReader reader(source, 24);
+  return BuildOptimizedWindowsPalette(reader, system);
+}
+
+Palette BuildOptimizedWindowsPalette(TDIBReader& reader, const SystemColors& system) {
   constexpr int kChosen = 236;
   Palette palette(256);
   for (int i = 0; i < 10; ++i) {
     palette[i] = system[i];
     palette[246 + i] = system[10 + i];
   }
-  TDIBReader reader(source, 24);
   TColorQuantizer quantizer(kChosen, 8);
   quantizer.ScanImage(reader);
   Palette exported;

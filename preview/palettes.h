@@ -5,6 +5,8 @@
 
 namespace tessaly {
 
+class TDIBReader;
+
 // The 20 colours the system keeps in every logical palette: entries 0-9 sit at the
 // bottom of a 256-colour palette and entries 10-19 at the top.
 using SystemColors = std::array<PaletteEntry, 20>;
@@ -20,5 +22,6 @@ Palette BuildWebPalette();
 // for `source` (converted to 24 bits per pixel on the way), then system colours
 // 10-19.
 Palette BuildOptimizedWindowsPalette(Bitmap& source, const SystemColors& system);
+Palette BuildOptimizedWindowsPalette(TDIBReader& source, const SystemColors& system);
 
 }  // namespace tessaly

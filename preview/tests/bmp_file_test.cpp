@@ -126,3 +126,39 @@ TEST(BmpFile, ReadsTheOldCoreHeader) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// The rows of a deep file, read where they lie, are the rows ReadBmp copies out.
+TEST(BmpFile, DeepRowsReadWhereTheyLieInBothRowOrders) {
+  for (int bits : {24, 32}) {
+    const Bitmap original = RandomBitmap(13, 5, bits, 40u + static_cast<unsigned>(bits));
+    const std::vector<std::uint8_t> bottomUp = WriteBmp(original);
+    for (const std::vector<std::uint8_t>& file : {bottomUp, TopDown(bottomUp, original.Stride(), 5)}) {
+      const std::optional<PixelRows> rows = BmpPixelRows(file.data(), file.size());
+      ASSERT_TRUE(rows) << bits;
+      EXPECT_EQ(rows->bytesPerPixel, bits / 8);
+      EXPECT_EQ((std::pair{rows->width, rows->height}), (std::pair{13, 5}));
+      for (int y = 0; y < 5; ++y) {
+        EXPECT_GE(rows->Row(y), file.data());
+        EXPECT_LE(rows->Row(y) + 13 * (bits / 8), file.data() + file.size());
+        EXPECT_EQ(std::memcmp(rows->Row(y), original.Row(y), 13 * (bits / 8)), 0) << bits << " row " << y;
+      }
+    }
+  }
+}
+
+TEST(BmpFile, OtherDepthsHaveNoDeepRowsAndBadFilesTheReadersError) {
+  for (int bits : {1, 4, 8, 16}) {
+    const std::vector<std::uint8_t> file = WriteBmp(RandomBitmap(6, 3, bits, 7));
+    EXPECT_FALSE(BmpPixelRows(file.data(), file.size())) << bits;
+  }
+  std::vector<std::uint8_t> truncated = WriteBmp(RandomBitmap(6, 3, 32, 7));
+  truncated.pop_back();
+  EXPECT_THROW(BmpPixelRows(truncated.data(), truncated.size()), BmpError);
+  EXPECT_EQ(ErrorOf(truncated), "truncated BMP pixel data");
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "preview/color_lookup.h"
 #include "preview/dib_access.h"
 #include "preview/dither_engine.h"
@@ -144,6 +146,44 @@ TEST(ReduceToPalette, RowLoopMatchesPixelByPixelDithering) {
         EXPECT_EQ(ReduceToPalette(copy, mode, dither, 8).Pixels(), ReducePixelByPixel(picture, mode, dither).Pixels())
             << width << "x" << height;
       }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// A 32-bit picture is reduced from its own rows, unconverted, to the same result as
+// its 24-bit form; so are rows held outside a bitmap.
+TEST(ReduceToPalette, ThirtyTwoBitPicturesAndOutsideRowsGiveTheSameResult) {
+  const Bitmap deep = RandomPicture(37, 11, 17);
+  Bitmap wide(37, 11, 32);
+  for (int y = 0; y < 11; ++y)
+    for (int x = 0; x < 37; ++x) {
+      std::memcpy(wide.Row(y) + 4 * x, deep.Row(y) + 3 * x, 3);
+      wide.Row(y)[4 * x + 3] = static_cast<std::uint8_t>(x * 7);  // the unused byte means nothing
+    }
+  for (ReductionMode mode : {ReductionMode::WebSafe, ReductionMode::OptimizedWindows}) {
+    for (DitherMode dither : {DitherMode::Nearest, DitherMode::FloydSteinberg}) {
+      Bitmap a = deep, b = wide;
+      const Bitmap expected = ReduceToPalette(a, mode, dither, 8);
+      const Bitmap fromWide = ReduceToPalette(b, mode, dither, 8);
+      EXPECT_EQ(b.BitsPerPixel(), 32);  // read in place
+      EXPECT_EQ(fromWide.Pixels(), expected.Pixels());
+      EXPECT_EQ(fromWide.Colors(), expected.Colors());
+      // Bottom-up rows, as a file stores them.
+      std::vector<std::uint8_t> flipped(wide.Pixels().size());
+      for (int y = 0; y < 11; ++y) std::memcpy(&flipped[(10 - y) * wide.Stride()], wide.Row(y), wide.Stride());
+      PixelRows rows;
+      rows.top = &flipped[10 * wide.Stride()];
+      rows.stride = -static_cast<std::ptrdiff_t>(wide.Stride());
+      rows.width = 37;
+      rows.height = 11;
+      rows.bytesPerPixel = 4;
+      EXPECT_EQ(ReduceToPalette(rows, mode, dither, 8).Pixels(), expected.Pixels());
     }
   }
 }

@@ -4,6 +4,7 @@
 #include <malloc.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,17 +92,15 @@ class MappedFile {
   std::size_t size_ = 0;
 };
 
-// Collects small writes into large ones.
-class BufferedWriter {
+// Hands the file's pieces to the system as they are, a batch of them per call,
+// rather than copying them into a buffer first: the pieces (the headers, then
+// each row of the picture) stay where they are until Finish.
+class GatheringWriter {
  public:
-  explicit BufferedWriter(int fd) : fd_(fd) { buffer_.reserve(kCapacity); }
+  explicit GatheringWriter(int fd) : fd_(fd) {}
   void Put(const std::uint8_t* bytes, std::size_t count) {
-    if (buffer_.size() + count > kCapacity) Flush();
-    if (count >= kCapacity) {
-      WriteAll(bytes, count);
-    } else {
-      buffer_.insert(buffer_.end(), bytes, bytes + count);
-    }
+    pieces_.push_back(iovec{const_cast<std::uint8_t*>(bytes), count});
+    if (pieces_.size() == kBatch) Flush();
   }
   bool Finish() {
     Flush();
@@ -108,24 +108,27 @@ class BufferedWriter {
   }
 
  private:
-  static constexpr std::size_t kCapacity = std::size_t{1} << 18;
+  static constexpr std::size_t kBatch = 1024;  // IOV_MAX on Linux
   void Flush() {
-    WriteAll(buffer_.data(), buffer_.size());
-    buffer_.clear();
-  }
-  void WriteAll(const std::uint8_t* bytes, std::size_t count) {
-    while (ok_ && count > 0) {
-      const ssize_t n = write(fd_, bytes, count);
+    iovec* next = pieces_.data();
+    std::size_t left = pieces_.size();
+    while (ok_ && left > 0) {
+      const ssize_t n = writev(fd_, next, static_cast<int>(left));
       ok_ = n > 0;
-      if (ok_) {
-        bytes += n;
-        count -= static_cast<std::size_t>(n);
+      // A short write leaves part of the batch: skip what went, go on with the rest.
+      for (std::size_t done = ok_ ? static_cast<std::size_t>(n) : 0; done > 0 && left > 0;) {
+        const std::size_t step = std::min(done, next->iov_len);
+        next->iov_base = static_cast<std::uint8_t*>(next->iov_base) + step;
+        next->iov_len -= step;
+        done -= step;
+        if (next->iov_len == 0) ++next, --left;
       }
     }
+    pieces_.clear();
   }
   int fd_;
   bool ok_ = true;
-  std::vector<std::uint8_t> buffer_;
+  std::vector<iovec> pieces_;
 };
 
 // Writes next to the target and renames, so a failure never leaves a partial file
@@ -137,8 +140,11 @@ bool WriteBmpAtomically(const std::string& path, const Bitmap& picture, std::str
     error = "cannot create a file next to " + path;
     return false;
   }
-  BufferedWriter writer(file.get());
-  tessaly::WriteBmp(picture, [&writer](const std::uint8_t* bytes, std::size_t count) { writer.Put(bytes, count); });
+  GatheringWriter writer(file.get());
+  const std::vector<std::uint8_t> headers = tessaly::BmpHeaders(picture.Width(), picture.Height(),
+                                                                picture.BitsPerPixel(), picture.Colors(), picture.Masks());
+  writer.Put(headers.data(), headers.size());
+  for (int y = picture.Height() - 1; y >= 0; --y) writer.Put(picture.Row(y), picture.Stride());
   bool ok = writer.Finish();
   ok = file.Close() && ok;
   if (ok) ok = chmod(temp.c_str(), 0644) == 0 && rename(temp.c_str(), path.c_str()) == 0;
@@ -204,12 +210,19 @@ int main(int argc, char** argv) {
   }
   tessaly::TPaletteImage image;
   try {
-    Bitmap source = tessaly::ReadBmp(file.data(), file.size());
-    file.Close();
-    if (options->benchRuns > 0) Benchmark(source, *options);
     image.SetReduction(options->mode);
     image.SetDither(options->dither);
-    image.Assign(std::move(source));
+    // A picture of 24 or 32 bits is reduced straight from the mapped file;
+    // others are read into memory first.
+    const std::optional<tessaly::PixelRows> rows = tessaly::BmpPixelRows(file.data(), file.size());
+    if (rows && options->benchRuns == 0) {
+      image.Assign(*rows);
+    } else {
+      Bitmap source = tessaly::ReadBmp(file.data(), file.size());
+      file.Close();
+      if (options->benchRuns > 0) Benchmark(source, *options);
+      image.Assign(std::move(source));
+    }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "palette-reduce: %s: %s\n", options->input.c_str(), e.what());
     return kBadInput;

@@ -97,23 +97,38 @@ void WriteCaptureFile(const std::string& path, const ScreenCopy& copy) {
   write(copy.bits, pixelBytes);
 }
 
-Bitmap ReadCaptureFile(const std::string& path) {
-  UniqueKernelHandle file = FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) Fail("Cannot open file", path);
+CaptureFile CaptureFile::Open(const std::string& path) {
+  CaptureFile capture;
+  capture.file_ = FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!capture.file_) Fail("Cannot open file", path);
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.Get(), &size)) Fail("Cannot open file", path);
+  if (!GetFileSizeEx(capture.file_.Get(), &size)) Fail("Cannot open file", path);
   if (size.QuadPart == 0) throw FileError("Cannot open file " + path + ". The file is empty");
-  // Mapped rather than read: the pixels are copied once, into the picture.
-  UniqueKernelHandle mapping(CreateFileMappingA(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-  if (!mapping) Fail("Cannot open file", path);
-  UniqueMappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0));
-  if (!view) Fail("Cannot open file", path);
+  // Mapped rather than read: the reduction reads the pixels where they lie.
+  capture.mapping_.Reset(CreateFileMappingA(capture.file_.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!capture.mapping_) Fail("Cannot open file", path);
+  capture.view_.Reset(MapViewOfFile(capture.mapping_.Get(), FILE_MAP_READ, 0, 0, 0));
+  if (!capture.view_) Fail("Cannot open file", path);
+  capture.size_ = static_cast<std::size_t>(size.QuadPart);
+  const auto* data = static_cast<const std::uint8_t*>(capture.view_.Get());
   try {
-    return ReadBmp(static_cast<const std::uint8_t*>(view.Get()), static_cast<std::size_t>(size.QuadPart));
+    capture.rows_ = BmpPixelRows(data, capture.size_);
+    if (!capture.rows_) {
+      capture.bitmap_ = ReadBmp(data, capture.size_);
+      capture.view_.Reset();
+      capture.mapping_.Reset();
+      capture.file_.Reset();
+    }
   } catch (const BmpError& e) {
     throw FileError("Cannot open file " + path + ". " + e.what());
   }
+  return capture;
+}
+
+Bitmap CaptureFile::Picture() const {
+  if (!rows_) return bitmap_;
+  return ReadBmp(static_cast<const std::uint8_t*>(view_.Get()), size_);
 }
 
 }  // namespace tessaly::win

@@ -1,12 +1,14 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "framework/win/handles.h"
 #include "preview/bitmap.h"
 #include "preview/capture_area.h"
+#include "preview/dib_access.h"
 
 namespace tessaly::win {
 
@@ -37,8 +39,31 @@ class FileError : public std::runtime_error {
 // Raises FileError "Cannot create file PATH" (or "Cannot write file PATH").
 void WriteCaptureFile(const std::string& path, const ScreenCopy& copy);
 
-// Reads a BMP file. Raises FileError "Cannot open file PATH" when it cannot be
-// read, or names what is wrong with its contents.
-Bitmap ReadCaptureFile(const std::string& path);
+// The capture file read back. A picture of 24 or 32 bits stays in the mapped
+// file and is reduced from there; one of another depth is read into memory.
+class CaptureFile {
+ public:
+  CaptureFile() = default;
+  // Raises FileError "Cannot open file PATH" when the file cannot be read, or
+  // names what is wrong with its contents.
+  static CaptureFile Open(const std::string& path);
+
+  bool IsOpen() const { return rows_.has_value() || bitmap_.HasPixels(); }
+  int Width() const { return rows_ ? rows_->width : bitmap_.Width(); }
+  int Height() const { return rows_ ? rows_->height : bitmap_.Height(); }
+  // The rows where they lie in the file, for a picture of 24 or 32 bits.
+  const std::optional<PixelRows>& Rows() const { return rows_; }
+  // The picture as a bitmap of its own depth (a copy of the rows, if mapped).
+  Bitmap Picture() const;
+  void Close() { *this = CaptureFile(); }
+
+ private:
+  UniqueKernelHandle file_;
+  UniqueKernelHandle mapping_;
+  UniqueMappedView view_;
+  std::size_t size_ = 0;
+  std::optional<PixelRows> rows_;
+  Bitmap bitmap_;
+};
 
 }  // namespace tessaly::win

@@ -54,28 +54,37 @@ void TfrmImageViewer::CaptureScreenArea(int left, int top, int right, int bottom
     if (!copy.dib) return;  // nothing to show, nothing to write
     WriteCaptureFile(path, copy);
   }  // the copy is released before the file is read back
-  capture_ = ReadCaptureFile(path);
-  ShowCapture();
-}
-
-void TfrmImageViewer::ShowCapture() {
-  UniqueBitmap dib = CreateDibSection(capture_);
-  UniquePalette palette;
-  if (capture_.BitsPerPixel() <= 8 && !capture_.Colors().empty()) palette = CreateLogicalPalette(capture_.Colors());
-  Image1->SetPicture(std::move(dib), std::move(palette));
+  capture_ = CaptureFile::Open(path);
   ScrollBox1->SetContent(Image1->Handle(), capture_.Width(), capture_.Height());
 }
 
 void TfrmImageViewer::ApplyPalette(int paletteChoice) {
-  if (!capture_.HasPixels()) return;
+  if (!capture_.IsOpen()) return;
   const ReductionMode mode = paletteChoice == 2 ? ReductionMode::OptimizedWindows : ReductionMode::WebSafe;
   try {
-    ReducedPicture reduced = ReducePicture(std::move(capture_), mode, DitherMode::FloydSteinberg);
+    ReducedPicture reduced = capture_.Rows() ? ReducePicture(*capture_.Rows(), mode, DitherMode::FloydSteinberg)
+                                             : ReducePicture(capture_.Picture(), mode, DitherMode::FloydSteinberg);
     if (reduced.dib) Image1->SetPicture(std::move(reduced.dib), std::move(reduced.palette));
   } catch (const std::exception&) {
-    // The viewer goes on with the unreduced capture, which it already shows.
+    // The viewer goes on with the unreduced capture.
   }
-  capture_ = Bitmap();
+  if (!Image1->HasPicture()) ShowCapture();
+  capture_.Close();
+}
+
+void TfrmImageViewer::FormShow() {
+  if (!Image1->HasPicture() && capture_.IsOpen()) ShowCapture();
+}
+
+void TfrmImageViewer::ShowCapture() {
+  try {
+    const Bitmap picture = capture_.Picture();
+    UniquePalette palette;
+    if (picture.BitsPerPixel() <= 8 && !picture.Colors().empty()) palette = CreateLogicalPalette(picture.Colors());
+    Image1->SetPicture(CreateDibSection(picture), std::move(palette));
+  } catch (const std::exception&) {
+    // Out of memory for a second copy: the viewer stays empty.
+  }
 }
 
 LRESULT TfrmImageViewer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

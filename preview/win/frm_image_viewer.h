@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "framework/win/form.h"
-#include "preview/bitmap.h"
+#include "preview/win/capture_file.h"
 #include "preview/win/image_control.h"
 #include "preview/win/scroll_box.h"
 
@@ -34,14 +34,16 @@ class TfrmImageViewer : public Form {
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void FormShow() override;
 
  private:
+  // The capture unreduced, when nothing else is there to show.
   void ShowCapture();
 
   std::unique_ptr<TScrollBox> ScrollBox1;
   std::unique_ptr<TImage> Image1;
-  // The capture as read back, until the reduction takes it.
-  Bitmap capture_;
+  // The capture as read back, until the reduction has taken it.
+  CaptureFile capture_;
   bool shown_ = false;
 };
 

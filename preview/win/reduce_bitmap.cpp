@@ -9,12 +9,9 @@ ReducedPicture ReduceBitmapHandle(HBITMAP source, ReductionMode mode, DitherMode
   return ReducePicture(ReadBitmapHandle(source), mode, dither);
 }
 
-ReducedPicture ReducePicture(Bitmap source, ReductionMode mode, DitherMode dither) {
-  TPaletteImage image;
-  image.SetReduction(mode);
-  image.SetDither(dither);
-  image.SetSystemColors(ReadDefaultPaletteColors());
-  image.Assign(std::move(source));
+namespace {
+// The frame of a palette image as a DIB section and its logical palette.
+ReducedPicture FromFrame(const TPaletteImage& image) {
   ReducedPicture result;
   const TPaletteFrame& frame = image.Frame(0);
   if (!frame.bitmap.HasPixels()) return result;
@@ -23,6 +20,27 @@ ReducedPicture ReducePicture(Bitmap source, ReductionMode mode, DitherMode dithe
   if (!frame.colorMap.empty()) result.palette = CreateLogicalPalette(frame.colorMap);
   result.bitsPerPixel = frame.bitmap.BitsPerPixel();
   return result;
+}
+
+TPaletteImage ImageFor(ReductionMode mode, DitherMode dither) {
+  TPaletteImage image;
+  image.SetReduction(mode);
+  image.SetDither(dither);
+  image.SetSystemColors(ReadDefaultPaletteColors());
+  return image;
+}
+}  // namespace
+
+ReducedPicture ReducePicture(Bitmap source, ReductionMode mode, DitherMode dither) {
+  TPaletteImage image = ImageFor(mode, dither);
+  image.Assign(std::move(source));
+  return FromFrame(image);
+}
+
+ReducedPicture ReducePicture(const PixelRows& source, ReductionMode mode, DitherMode dither) {
+  TPaletteImage image = ImageFor(mode, dither);
+  image.Assign(source);
+  return FromFrame(image);
 }
 
 }  // namespace tessaly::win

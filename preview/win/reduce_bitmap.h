@@ -21,7 +21,9 @@ struct ReducedPicture {
 // with the system's default palette colours. The source handle is not changed.
 // Throws DibError when the reduction fails; an empty source gives an empty result.
 ReducedPicture ReduceBitmapHandle(HBITMAP source, ReductionMode mode, DitherMode dither);
-// The same for a picture already in memory.
+// The same for a picture already in memory, and for rows of 24 or 32-bit pixels
+// held elsewhere (always reduced).
 ReducedPicture ReducePicture(Bitmap source, ReductionMode mode, DitherMode dither);
+ReducedPicture ReducePicture(const PixelRows& source, ReductionMode mode, DitherMode dither);
 
 }  // namespace tessaly::win

@@ -1,10 +1,11 @@
 // ttarget: a plain top-level window for tests to find, size and close.
 //   ttarget [--class NAME] [--title TEXT] [--rect L,T,W,H] [--maximized] [--minimized]
-//           [--tray] [--paint SEED]
+//           [--tray] [--paint SEED] [--picture FILE.bmp]
 // Runs until the window is closed; --tray also puts an icon in the notification
 // area whose double-click closes the window (a stand-in for a tray program).
 // --paint fills the client area with a known picture (PatternColor), a stand-in
-// for a page with flat colour areas and smooth gradients.
+// for a page with flat colour areas and smooth gradients; --picture shows a BMP
+// file from the client area's corner (a page made elsewhere).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -26,6 +27,7 @@ struct Options {
   int show = SW_SHOWNORMAL;
   bool tray = false;
   int paint = -1;  // the pattern's seed; -1 for the system's window colour
+  std::string picture;
 };
 
 // Client pixel (x, y) of the painted pattern, as 0xRRGGBB. Keep in step with
@@ -63,6 +65,17 @@ void PaintPattern(HWND window, HDC dc, int seed) {
 }
 
 int g_paint_seed = -1;
+HBITMAP g_picture = nullptr;
+
+void PaintPicture(HDC dc) {
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(memory, g_picture);
+  BITMAP info{};
+  GetObjectA(g_picture, sizeof info, &info);
+  BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+}
 
 bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
@@ -83,6 +96,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.show = SW_SHOWMINIMIZED;
     } else if (!std::strcmp(arg, "--tray")) {
       options.tray = true;
+    } else if (!std::strcmp(arg, "--picture") && has_value) {
+      options.picture = argv[++i];
     } else if (!std::strcmp(arg, "--paint") && has_value) {
       options.paint = std::atoi(argv[++i]);
       if (options.paint < 0) return false;
@@ -118,11 +133,15 @@ class TrayIcon {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT:
-      if (g_paint_seed < 0) break;
+      if (g_paint_seed < 0 && !g_picture) break;
       {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(window, &ps);
-        PaintPattern(window, dc, g_paint_seed);
+        if (g_picture) {
+          PaintPicture(dc);
+        } else {
+          PaintPattern(window, dc, g_paint_seed);
+        }
         EndPaint(window, &ps);
       }
       return 0;
@@ -143,10 +162,15 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: ttarget [--class NAME] [--title TEXT] [--rect L,T,W,H] [--maximized] "
-                 "[--minimized] [--tray] [--paint SEED]\n");
+                 "[--minimized] [--tray] [--paint SEED] [--picture FILE.bmp]\n");
     return 2;
   }
   g_paint_seed = options.paint;
+  if (!options.picture.empty()) {
+    g_picture = static_cast<HBITMAP>(LoadImageA(nullptr, options.picture.c_str(), IMAGE_BITMAP, 0, 0,
+                                                LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!g_picture) return 1;
+  }
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA window_class{};
   window_class.style = CS_DBLCLKS;

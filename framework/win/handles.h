@@ -73,8 +73,13 @@ struct WindowTraits {
   static void Close(HWND h) { DestroyWindow(h); }
 };
 
-// Files and file mappings. Failed calls give INVALID_HANDLE_VALUE or null; keep
-// only handles that were opened (see FileHandle).
+// A file from CreateFile, which fails with INVALID_HANDLE_VALUE.
+struct FileTraits {
+  using Handle = HANDLE;
+  static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { CloseHandle(h); }
+};
+// Other kernel objects, such as file mappings, which fail with null.
 struct KernelHandleTraits {
   using Handle = HANDLE;
   static void Close(HANDLE h) { CloseHandle(h); }
@@ -92,13 +97,9 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueMappedView = UniqueHandle<MappedViewTraits>;
-
-// CreateFile's result, with INVALID_HANDLE_VALUE turned into an empty owner.
-inline UniqueKernelHandle FileHandle(HANDLE h) {
-  return UniqueKernelHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
-}
 
 // A window's DC from GetDC, released with ReleaseDC.
 class WindowDc {

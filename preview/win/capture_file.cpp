@@ -82,8 +82,7 @@ ScreenCopy CopyScreenArea(const CaptureArea& area) {
 }
 
 void WriteCaptureFile(const std::string& path, const ScreenCopy& copy) {
-  UniqueKernelHandle file = FileHandle(
-      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) Fail("Cannot create file", path);
   const std::vector<std::uint8_t> headers =
       BmpHeaders(copy.width, copy.height, copy.bitsPerPixel, copy.colors, DefaultMasks(copy.bitsPerPixel));
@@ -99,8 +98,8 @@ void WriteCaptureFile(const std::string& path, const ScreenCopy& copy) {
 
 CaptureFile CaptureFile::Open(const std::string& path) {
   CaptureFile capture;
-  capture.file_ = FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  capture.file_.Reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!capture.file_) Fail("Cannot open file", path);
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(capture.file_.Get(), &size)) Fail("Cannot open file", path);

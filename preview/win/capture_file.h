@@ -58,7 +58,7 @@ class CaptureFile {
   void Close() { *this = CaptureFile(); }
 
  private:
-  UniqueKernelHandle file_;
+  UniqueFile file_;
   UniqueKernelHandle mapping_;
   UniqueMappedView view_;
   std::size_t size_ = 0;

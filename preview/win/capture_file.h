@@ -7,27 +7,10 @@
 
 #include "framework/win/handles.h"
 #include "preview/bitmap.h"
-#include "preview/capture_area.h"
 #include "preview/dib_access.h"
+#include "preview/win/screen_copy.h"
 
 namespace tessaly::win {
-
-// A copy of a screen area: a bottom-up DIB section at the display's depth (8
-// bits with the system palette's colours on a palette display), so that its
-// memory is already laid out as a BMP file's pixels.
-struct ScreenCopy {
-  UniqueBitmap dib;
-  const void* bits = nullptr;
-  int width = 0;
-  int height = 0;
-  int bitsPerPixel = 0;
-  Palette colors;
-};
-
-// Copies what the screen shows in the area, windows over it included. An empty
-// copy (no dib) when no bitmap of that size can be made; a failed copy leaves
-// the bitmap as it was made (black).
-ScreenCopy CopyScreenArea(const CaptureArea& area);
 
 // The file layer's failure, with what the system said.
 class FileError : public std::runtime_error {

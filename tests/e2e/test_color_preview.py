@@ -170,7 +170,6 @@ class ColorPreviewTest(harness.E2ETestCase):
         self.start_page(rect=(90, 70, 420, 330), seed=9)
         self.preview("MS Win 256")
         self.assert_capture_holds_page(seed=9)
-        self.assertEqual(os.listdir(self.program_dir).count("flcapture.bmp"), 1)
         self.assertEqual(glob.glob(os.path.join(self.program_dir, "flcapture*")), [self.capture])
 
     def test_no_target_gives_no_viewer_and_no_message(self):

@@ -15,7 +15,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import bmp  # noqa: E402
 import harness  # noqa: E402
+import peers  # noqa: E402
 from harness import MAIN, wait_until  # noqa: E402
+from peers import IE_BROWSER  # noqa: E402
 
 PEER = ("TTestTarget", "Page Under Test")
 VIEWER = ("TfrmImageViewer", " Tessaly Image Viewer")
@@ -42,7 +44,7 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-class ColorPreviewTest(harness.E2ETestCase):
+class ColorPreviewTest(peers.BrowserPeerTestCase):
     def setUp(self):
         super().setUp()
         self.program_dir = os.path.dirname(self.tessaly_path())
@@ -182,6 +184,20 @@ class ColorPreviewTest(harness.E2ETestCase):
         self.assertIsNone(self.driver.message_box(500))
         self.assertEqual(self.driver.count(VIEWER), 0, "the viewer was not destroyed")
         self.assertFalse(os.path.exists(self.capture))
+
+    def test_view_button_previews_the_current_tabs_browser_with_the_chosen_palette(self):
+        self.register_ie_peer(rect=(80, 60, 420, 330))
+        self.start_tessaly()  # on the "Internet Explorer" tab
+        self.driver.must("select-combo", *MAIN, 3, "MS Win 256")
+        self.driver.must("click", *MAIN, "View")
+        self.assertTrue(self.driver.wait_visible(VIEWER, 15000), "the viewer did not open")
+        left, top, right, bottom = self.driver.info(IE_BROWSER)["rect"]
+        capture = bmp.read(self.capture)
+        self.assertEqual((capture.width, capture.height), (right - left, bottom - top - CAPTION_ROWS))
+        shown, _ = self.viewer_picture()
+        # The browser's frame greys lie between the web-safe levels: the optimized
+        # palette keeps them, the web-safe one could not.
+        self.assertFalse(all(web_safe(c) for c in shown.colors()), "the web-safe palette was used")
 
     def test_viewer_scrolls_with_keys_wheel_and_thumb(self):
         self.start_tessaly()

@@ -38,7 +38,11 @@ std::string WindowController::GetPlacement() {
   wp.length = 44;
   if (!platform_.GetWindowPlacement(targetWindow_, wp)) return {};
   platform_.BringWindowToTop(targetWindow_);
-  return PlacementText(wp.left, wp.top, wp.right, wp.bottom);
+  // The placement text is in screen pixels (the preview copies that area of
+  // the screen); the restored rectangle is in workspace coordinates.
+  int x = 0, y = 0;
+  platform_.WorkspaceOrigin(targetWindow_, x, y);
+  return PlacementText(wp.left + x, wp.top + y, wp.right + x, wp.bottom + y);
 }
 
 }  // namespace tessaly

@@ -27,6 +27,10 @@ class WindowPlatform {
   virtual bool GetWindowPlacement(WindowHandle window, WindowPlacementRecord& record) = 0;
   virtual bool SetWindowPlacement(WindowHandle window, const WindowPlacementRecord& record) = 0;
   virtual void BringWindowToTop(WindowHandle window) = 0;
+  // Where the window's workspace coordinate (0,0) lies on the screen. A
+  // placement's rectangle is in workspace coordinates, which differ from the
+  // screen's when a task bar sits at the top or the left.
+  virtual void WorkspaceOrigin(WindowHandle window, int& x, int& y) = 0;
 };
 
 }  // namespace tessaly

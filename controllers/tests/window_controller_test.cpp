@@ -39,6 +39,11 @@ class FakePlatform : public tessaly::WindowPlatform {
     return true;
   }
   void BringWindowToTop(WindowHandle) override { ++raised; }
+  int originX = 0, originY = 0;
+  void WorkspaceOrigin(WindowHandle, int& x, int& y) override {
+    x = originX;
+    y = originY;
+  }
 };
 
 WindowPlacementRecord Restored(int l, int t, int r, int b, std::uint32_t show = 1) {
@@ -79,6 +84,20 @@ TEST(WindowController, SizesRestoredRectangleKeepingCornerAndOtherFields) {
   EXPECT_EQ(p.raised, 1);
   EXPECT_EQ(c.GetPlacement(), "100,50,900,650");
   EXPECT_EQ(p.raised, 2);  // reading the placement brings it up too
+}
+
+TEST(WindowController, PlacementIsReportedInScreenCoordinatesBesideATaskBar) {
+  FakePlatform p;
+  p.windows[10] = {"Notepad", Restored(100, 50, 500, 350)};
+  WindowController c(p);
+  c.SetTargetWindow(10);
+  p.originY = 30;  // a task bar 30 pixels high at the top
+  EXPECT_EQ(c.GetPlacement(), "100,80,500,380");
+  p.originX = 40, p.originY = 0;  // one 40 pixels wide at the left
+  EXPECT_EQ(c.GetPlacement(), "140,50,540,350");
+  c.SetSize(200, 100);  // sizing keeps working in the placement's own coordinates
+  EXPECT_EQ(p.windows[10].placement.left, 100);
+  EXPECT_EQ(p.windows[10].placement.right, 300);
 }
 
 TEST(WindowController, PresetGoesThroughSetSize) {

@@ -11,12 +11,11 @@ class Win32WindowPlatform : public WindowPlatform {
   bool GetWindowPlacement(WindowHandle window, WindowPlacementRecord& record) override;
   bool SetWindowPlacement(WindowHandle window, const WindowPlacementRecord& record) override;
   void BringWindowToTop(WindowHandle window) override;
+  // The top-left corner of the window's monitor's work area, relative to the
+  // monitor. A tool window's placement is in screen coordinates.
+  void WorkspaceOrigin(WindowHandle window, int& x, int& y) override;
 
  protected:
-  // Where the window's workspace coordinate (0,0) lies on the screen: the
-  // top-left corner of its monitor's work area, moved by a task bar at the
-  // top or the left. A tool window's placement is in screen coordinates.
-  virtual void WorkspaceOrigin(WindowHandle window, int& x, int& y);
   // Gives a normally shown window the record's restored rectangle through
   // SetWindowPos, which takes screen coordinates.
   bool MoveToRestoredRect(WindowHandle window, const WindowPlacementRecord& record);

@@ -1,11 +1,25 @@
 #include "framework/menu_item.h"
 
+#include <iterator>
 #include <stdexcept>
+#include <utility>
 
 namespace tessaly {
 
 MenuItem::MenuItem(std::string caption, ClickHandler onClick, int helpContext)
     : Caption(std::move(caption)), HelpContext(helpContext), OnClick(std::move(onClick)) {}
+
+MenuItem::~MenuItem() {
+  // Children are taken out before they die, so each destructor below finds
+  // an empty list: the depth of the tree never reaches the call stack.
+  std::vector<std::unique_ptr<MenuItem>> pending = std::move(items_);
+  while (!pending.empty()) {
+    std::unique_ptr<MenuItem> item = std::move(pending.back());
+    pending.pop_back();
+    for (auto& child : item->items_) pending.push_back(std::move(child));
+    item->items_.clear();
+  }
+}
 
 int MenuItem::MenuIndex() const {
   if (!parent_) return -1;
@@ -34,6 +48,15 @@ std::unique_ptr<MenuItem> MenuItem::Remove(int index) {
   items_.erase(items_.begin() + index);
   item->parent_ = nullptr;
   return item;
+}
+
+void MenuItem::DeleteFrom(int index) {
+  if (index < 0) throw std::out_of_range("menu index out of bounds");
+  if (index >= Count()) return;
+  // Moved out first: an item's destructor must not see a half-erased list.
+  std::vector<std::unique_ptr<MenuItem>> gone(std::make_move_iterator(items_.begin() + index),
+                                              std::make_move_iterator(items_.end()));
+  items_.erase(items_.begin() + index, items_.end());
 }
 
 MenuItem* MenuItem::Find(const std::string& caption) const {

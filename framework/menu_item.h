@@ -14,12 +14,16 @@ class MenuItem {
   using ClickHandler = std::function<void(MenuItem&)>;
 
   explicit MenuItem(std::string caption = {}, ClickHandler onClick = {}, int helpContext = 0);
+  // Frees the whole subtree without recursion, so that a tree of any depth
+  // (a bookmark file may nest folders as deep as it likes) ends safely.
+  ~MenuItem();
   MenuItem(const MenuItem&) = delete;
   MenuItem& operator=(const MenuItem&) = delete;
 
   static constexpr const char* kSeparator = "-";
 
   std::string Caption;
+  std::string Name;
   std::string Hint;
   int HelpContext = 0;
   bool Enabled = true;
@@ -38,7 +42,9 @@ class MenuItem {
   MenuItem& Insert(int index, std::unique_ptr<MenuItem> item);
   // Takes the item out of this menu and hands it to the caller.
   std::unique_ptr<MenuItem> Remove(int index);
-  void Clear() { items_.clear(); }
+  // Removes and frees every item from index on (nothing when index >= Count()).
+  void DeleteFrom(int index);
+  void Clear() { DeleteFrom(0); }
   // First direct child with this caption, or null.
   MenuItem* Find(const std::string& caption) const;
 

@@ -37,3 +37,15 @@ TEST(MenuItem, ClickCallsHandlerWithItself) {
   MenuItem silent("no handler");
   silent.Click();  // must not throw
 }
+
+TEST(MenuItem, DeleteFromFreesTheTail) {
+  MenuItem root;
+  for (const char* caption : {"a", "b", "c", "d"}) root.Add(caption);
+  root[2].Add("child");
+  root.DeleteFrom(2);
+  ASSERT_EQ(root.Count(), 2);
+  EXPECT_EQ(root[1].Caption, "b");
+  root.DeleteFrom(5);  // past the end: nothing
+  EXPECT_EQ(root.Count(), 2);
+  EXPECT_THROW(root.DeleteFrom(-1), std::out_of_range);
+}

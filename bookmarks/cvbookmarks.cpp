@@ -1,0 +1,192 @@
+#include "bookmarks/cvbookmarks.h"
+
+#include <vector>
+
+#include "bookmarks/bookmark_entry.h"
+#include "bookmarks/netscape_reader.h"
+#include "bookmarks/netscape_writer.h"
+
+namespace tessaly {
+
+namespace {
+constexpr const char* kSeparatorName = "CVBookmarkSeperator";
+
+std::unique_ptr<MenuItem> NewSeparator() {
+  auto item = std::make_unique<MenuItem>(MenuItem::kSeparator);
+  item->Name = kSeparatorName;
+  return item;
+}
+}  // namespace
+
+std::string BookmarkFileBeside(const std::string& programPath) {
+  const std::size_t slash = programPath.rfind('\\');
+  const std::string dir = slash == std::string::npos ? std::string() : programPath.substr(0, slash + 1);
+  return dir + "cvbmarks.htm";
+}
+
+TCorvaneBookmarks::TCorvaneBookmarks(BookmarkFiles& files, const std::string& programPath)
+    : BookmarkFileName(BookmarkFileBeside(programPath)), files_(files) {}
+
+TCorvaneBookmarks::~TCorvaneBookmarks() {
+  // The entries call back into this component: they go with it.
+  if (!loaded_) return;
+  if (MenuItem2) MenuItem2->DeleteFrom(FOwnItemCount2);
+  if (MenuItem) MenuItem->DeleteFrom(FOwnItemCount);
+}
+
+TCorvaneBookmarks::Item::ClickHandler TCorvaneBookmarks::EntryClick() {
+  return [this](Item& sender) { ItemClickEvt(sender); };
+}
+
+std::unique_ptr<TCorvaneBookmarks::Item> TCorvaneBookmarks::NewBookmark(const std::string& title,
+                                                                        const std::string& url) {
+  return NewBookmarkEntry(title, url, EntryClick());
+}
+
+std::unique_ptr<TCorvaneBookmarks::Item> TCorvaneBookmarks::NewFolder(const std::string& name) {
+  return NewFolderEntry(name);
+}
+
+std::string TCorvaneBookmarks::CheckLong(const std::string& text) { return tessaly::CheckLong(text); }
+
+void TCorvaneBookmarks::Loaded() {
+  if (!MenuItem) return;
+  FOwnItemCount = MenuItem->Count();
+  if (MenuItem2) FOwnItemCount2 = MenuItem2->Count();
+  // Also when disabled: the own items are never bookmark data, so a store
+  // must not write them.
+  FFirstBookmark = FOwnItemCount;
+  loaded_ = true;
+  if (enabled_) Reload();
+}
+
+void TCorvaneBookmarks::SetEnabled(bool value) {
+  enabled_ = value;
+  if (enabled_) Reload();
+}
+
+void TCorvaneBookmarks::Reload() {
+  // Before Loaded the own items are not counted yet and would be taken for entries.
+  if (!MenuItem || !loaded_) return;
+  FFirstBookmark = FOwnItemCount;
+  MenuItem->DeleteFrom(FOwnItemCount);
+  if (WriteMenuAddItem) {
+    MenuItem->Add("Add to Bookmarks", [this](Item& sender) { AddBookmarksEvt(sender); });
+    ++FFirstBookmark;
+  }
+  if (WriteMenuEditItem) {
+    MenuItem->Add("Edit Bookmarks...", [this](Item& sender) { EditBookmarksEvt(sender); });
+    ++FFirstBookmark;
+  }
+  if (WriteMenuSeperator) {
+    MenuItem->Add(NewSeparator());
+    ++FFirstBookmark;
+  }
+  ReadBookmarks();
+}
+
+void TCorvaneBookmarks::ReadBookmarks() {
+  if (!files_.Exists(BookmarkFileName)) return;
+  if (MenuItem) ReadNetscapeFile(BookmarkFileName, *MenuItem);
+  MenuChanged();
+}
+
+bool TCorvaneBookmarks::ReadNetscapeFile(const std::string& path, Item& parent) {
+  std::unique_ptr<ByteSource> reading = files_.OpenRead(path);
+  if (!reading) return false;
+  LineReader lines(*reading);
+  ReadNetscapeNode(lines, parent);
+  return true;
+}
+
+void TCorvaneBookmarks::ReadNetscapeNode(LineReader& lines, Item& parent) {
+  tessaly::ReadNetscapeNode(lines, parent, EntryClick());
+}
+
+bool TCorvaneBookmarks::StoreBookmarks() {
+  if (!MenuItem) return false;
+  const Item& root = *MenuItem;
+  return files_.Replace(BookmarkFileName, [&](ByteSink& writing) {
+    WriteNetscapeFile(writing, root, FFirstBookmark, AppName);
+  });
+}
+
+void TCorvaneBookmarks::MenuChanged() {
+  DupeMenu();
+  if (OnMenuChange) OnMenuChange(*this);
+}
+
+void TCorvaneBookmarks::DupeMenu() {
+  if (!MenuItem2) return;
+  MenuItem2->DeleteFrom(FOwnItemCount2);
+  if (WriteMenuSeperator && FOwnItemCount2 > 0) MenuItem2->Add(NewSeparator());
+  if (MenuItem) CopyEntries(*MenuItem2, *MenuItem, FFirstBookmark);
+}
+
+void TCorvaneBookmarks::DupeMenuNode(Item& copyParent, const Item& sourceParent) {
+  CopyEntries(copyParent, sourceParent, 0);
+}
+
+void TCorvaneBookmarks::CopyEntries(Item& dst, const Item& src, int first) {
+  struct Level {
+    Item* copy;
+    const Item* source;
+    int next;
+  };
+  std::vector<Level> open{{&dst, &src, first}};
+  while (!open.empty()) {
+    Level& level = open.back();
+    if (level.next >= level.source->Count()) {
+      open.pop_back();
+      continue;
+    }
+    const Item& source = (*level.source)[level.next++];
+    // A copy is clickable unless it is a folder; a click raises OnItemClick
+    // with the copy, whose hint is the same URL.
+    auto copy = std::make_unique<Item>(source.Caption, IsFolder(source) ? Item::ClickHandler{} : EntryClick(),
+                                       source.HelpContext);
+    copy->Hint = source.Hint;
+    Item& added = level.copy->Add(std::move(copy));
+    if (source.Count() > 0) open.push_back({&added, &source, 0});  // level is not used past this point
+  }
+}
+
+void TCorvaneBookmarks::AddBookmark(const std::string& title, const std::string& url) {
+  if (!MenuItem || title.empty() || url.empty()) return;
+  MenuItem->Add(NewBookmark(title, url));
+  MenuChanged();
+  StoreBookmarks();
+}
+
+void TCorvaneBookmarks::AddBookmark() {
+  if (!NewAddDialog) return;
+  std::unique_ptr<AddBookmarkPrompt> dialog = NewAddDialog();
+  if (!AppName.empty()) dialog->SetCaption(" Add " + AppName + " BookMark");
+  if (dialog->ShowModal()) AddBookmark(dialog->Title(), dialog->Url());
+}
+
+void TCorvaneBookmarks::AddBookmarksEvt(Item&) {
+  if (!OnAddItem) return;
+  std::string asName, asUrl;
+  OnAddItem(*this, asName, asUrl);
+  AddBookmark(asName, asUrl);
+}
+
+void TCorvaneBookmarks::EditBookmarksEvt(Item&) { EditBookmarks(); }
+
+void TCorvaneBookmarks::EditBookmarks() {
+  if (NewOrganizer && MenuItem) {
+    std::unique_ptr<BookmarkOrganizer> organizer = NewOrganizer(*this);
+    if (!AppName.empty()) organizer->SetCaption(" Organize " + AppName + " BookMarks");
+    organizer->SetAppName(AppName);
+    if (organizer->ShowModal()) organizer->SaveTree();
+  }
+  MenuChanged();
+  StoreBookmarks();
+}
+
+void TCorvaneBookmarks::ItemClickEvt(Item& sender) {
+  if (OnItemClick) OnItemClick(sender);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,117 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "bookmarks/bookmark_dialogs.h"
+#include "bookmarks/bookmark_files.h"
+#include "bookmarks/line_reader.h"
+#include "framework/menu_item.h"
+
+namespace tessaly {
+
+// The bookmark component: keeps the user's bookmarks as menu items under
+// MenuItem (after that item's own children and the fixed items), mirrors
+// them under MenuItem2, loads them from the bookmark file and writes them
+// back after every change, and hands a chosen bookmark to its host through
+// OnItemClick. The menu items are the data; there is no list besides.
+//
+// The host sets the properties, then calls Loaded. MenuItem and MenuItem2
+// must outlive the component, which takes its entries out of them when it
+// ends.
+class TCorvaneBookmarks {
+ public:
+  using Item = tessaly::MenuItem;
+
+  // programPath: the running program's file; the bookmark file is
+  // "cvbmarks.htm" in its directory.
+  TCorvaneBookmarks(BookmarkFiles& files, const std::string& programPath);
+  ~TCorvaneBookmarks();
+  TCorvaneBookmarks(const TCorvaneBookmarks&) = delete;
+  TCorvaneBookmarks& operator=(const TCorvaneBookmarks&) = delete;
+
+  // Properties.
+  bool Enabled() const { return enabled_; }
+  // Rebuilds the menu from the file when set true (once loaded), also when
+  // it was true already; false leaves the menu as it is.
+  void SetEnabled(bool value);
+  bool WriteMenuAddItem = true;    // the "Add to Bookmarks" item
+  bool WriteMenuEditItem = true;   // the "Edit Bookmarks..." item
+  bool WriteMenuSeperator = true;  // a separator before the entries (under MenuItem2 only after own items)
+  std::string AppName;             // in the file's title lines and the dialogs' captions
+  Item* MenuItem = nullptr;        // holds the bookmark tree
+  Item* MenuItem2 = nullptr;       // holds a copy of it
+  std::function<void(TCorvaneBookmarks& sender, std::string& asName, std::string& asUrl)> OnAddItem;
+  std::function<void(Item& sender)> OnItemClick;  // sender: the clicked entry; its hint is the URL
+  std::function<void(TCorvaneBookmarks& sender)> OnMenuChange;
+
+  // The dialogs, made when their command runs. Without NewAddDialog,
+  // AddBookmark() does nothing; without NewOrganizer, EditBookmarks shows no
+  // dialog but still refreshes the copy and rewrites the file.
+  std::function<std::unique_ptr<AddBookmarkPrompt>()> NewAddDialog;
+  std::function<std::unique_ptr<BookmarkOrganizer>(TCorvaneBookmarks&)> NewOrganizer;
+
+  const std::string BookmarkFileName;
+
+  // The host's properties are in place: takes the own-item counts, then
+  // (when enabled) builds the fixed items and reads the file.
+  void Loaded();
+  void Reload();
+  void ReadBookmarks();
+  // Writes the whole tree to the bookmark file, replacing it only once the
+  // new one is complete; false (and no message) when it could not be written.
+  bool StoreBookmarks();
+  // Refreshes the copy, then raises OnMenuChange.
+  void MenuChanged();
+  void DupeMenu();
+  // Appends copies of sourceParent's children (with their subtrees) to copyParent.
+  void DupeMenuNode(Item& copyParent, const Item& sourceParent);
+
+  // Adds a bookmark at the end of the top level, then refreshes the copy and
+  // stores; nothing when the title or the URL is empty. The title is kept whole.
+  void AddBookmark(const std::string& title, const std::string& url);
+  // Asks for a title and URL in the add dialog.
+  void AddBookmark();
+  void AddBookmarksEvt(Item& sender);
+  void EditBookmarksEvt(Item& sender);
+  void EditBookmarks();
+  void ItemClickEvt(Item& sender);
+  static std::string CheckLong(const std::string& text);
+
+  // For the importers: reads a Netscape bookmark file into parent (captions
+  // shortened by CheckLong). False when it cannot be opened. Neither
+  // refreshes the copy nor stores.
+  bool ReadNetscapeFile(const std::string& path, Item& parent);
+  // Reads the entries of one folder level from lines already opened.
+  void ReadNetscapeNode(LineReader& lines, Item& parent);
+  // New entries as the component makes them (a bookmark clicks ItemClickEvt),
+  // for the importers and the organizer to append.
+  std::unique_ptr<Item> NewBookmark(const std::string& title, const std::string& url);
+  static std::unique_ptr<Item> NewFolder(const std::string& name);
+
+  BookmarkFiles& Files() const { return files_; }
+  // Index under MenuItem of the first bookmark entry; everything before it
+  // (the host's own items and the fixed items) is not bookmark data.
+  int FirstBookmark() const { return FFirstBookmark; }
+  int OwnItemCount() const { return FOwnItemCount; }
+  int OwnItemCount2() const { return FOwnItemCount2; }
+
+ private:
+  // Copies src's children from index first on, with their subtrees, to the
+  // end of dst, walking the levels with a list rather than by recursion.
+  void CopyEntries(Item& dst, const Item& src, int first);
+  Item::ClickHandler EntryClick();
+
+  BookmarkFiles& files_;
+  bool enabled_ = true;
+  bool loaded_ = false;
+  int FOwnItemCount = 0;
+  int FOwnItemCount2 = 0;
+  int FFirstBookmark = 0;
+};
+
+// The bookmark file beside a program: its directory up to and including the
+// last backslash, then "cvbmarks.htm".
+std::string BookmarkFileBeside(const std::string& programPath);
+
+}  // namespace tessaly

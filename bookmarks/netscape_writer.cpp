@@ -1,0 +1,77 @@
+#include "bookmarks/netscape_writer.h"
+
+#include <vector>
+
+#include "bookmarks/bookmark_entry.h"
+
+namespace tessaly {
+
+namespace {
+
+// Collects the text, turning each line feed into CR LF, and hands it on in
+// large blocks.
+class TextOut {
+ public:
+  explicit TextOut(ByteSink& sink) : sink_(sink) { buffer_.reserve(kBlock + 1024); }
+
+  TextOut& operator<<(const std::string& text) {
+    for (char c : text) {
+      if (c == '\n') buffer_ += '\r';
+      buffer_ += c;
+    }
+    if (buffer_.size() >= kBlock) Flush();
+    return *this;
+  }
+
+  void Flush() {
+    if (!buffer_.empty()) sink_.Write(buffer_.data(), buffer_.size());
+    buffer_.clear();
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 64 * 1024;
+  ByteSink& sink_;
+  std::string buffer_;
+};
+
+const std::string kFolderStart = "<DT><H3 ADD_DATE=\"908811773\">";
+const std::string kFolderEnd = "</H3>\n<DL><p>\n";
+const std::string kListEnd = "</DL><p>\n";
+const std::string kBookmarkStart = "<DT><A HREF=\"";
+const std::string kBookmarkMiddle = "\" ADD_DATE=\"908811773\" LAST_VISIT=\"0\" LAST_MODIFIED=\"0\">";
+const std::string kBookmarkEnd = "</A>\n";
+
+}  // namespace
+
+void WriteNetscapeFile(ByteSink& sink, const MenuItem& root, int first, const std::string& appName) {
+  TextOut out(sink);
+  out << "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<!-- This is an automatically generated file.\n"
+         "It will be read and overwritten.\nDo Not Edit! -->\n<TITLE>Bookmarks for "
+      << appName << "</TITLE>\n<H1>Bookmarks for " << appName << "</H1>\n\n<DL><p>\n";
+
+  // Each open level: the item whose children are being written and the next
+  // child's index. Leaving a level closes its list, the file's own last.
+  struct Level {
+    const MenuItem* parent;
+    int next;
+  };
+  std::vector<Level> open{{&root, first}};
+  while (!open.empty()) {
+    Level& level = open.back();
+    if (level.next >= level.parent->Count()) {
+      open.pop_back();
+      out << kListEnd;
+      continue;
+    }
+    const MenuItem& item = (*level.parent)[level.next++];
+    if (IsFolder(item)) {
+      out << kFolderStart << item.Caption << kFolderEnd;
+      open.push_back({&item, 0});  // level is not used past this point
+    } else {
+      out << kBookmarkStart << item.Hint << kBookmarkMiddle << item.Caption << kBookmarkEnd;
+    }
+  }
+  out.Flush();
+}
+
+}  // namespace tessaly

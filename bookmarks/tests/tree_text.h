@@ -1,0 +1,56 @@
+// Helpers of the bookmark tests: a file read into a tree, and a tree shown as
+// indented text ("+ " a folder, "- " a bookmark as "title | url").
+#pragma once
+#include <string>
+
+#include "bookmarks/bookmark_entry.h"
+#include "bookmarks/line_reader.h"
+#include "bookmarks/memory_bookmark_files.h"
+#include "bookmarks/netscape_reader.h"
+#include "bookmarks/netscape_writer.h"
+#include "framework/menu_item.h"
+
+namespace tessaly::testing {
+
+inline void ReadInto(MenuItem& root, const std::string& file, std::size_t piece = 5) {
+  MemoryByteSource source(file, piece);
+  LineReader lines(source);
+  ReadNetscapeNode(lines, root, [](MenuItem&) {});
+}
+
+// Shows children from index first on, each on its own line.
+inline std::string TreeText(const MenuItem& root, int first = 0) {
+  std::string text;
+  struct Level {
+    const MenuItem* parent;
+    int next;
+  };
+  std::vector<Level> open{{&root, first}};
+  while (!open.empty()) {
+    Level& level = open.back();
+    if (level.next >= level.parent->Count()) {
+      open.pop_back();
+      continue;
+    }
+    const MenuItem& item = (*level.parent)[level.next++];
+    text += std::string(2 * (open.size() - 1), ' ');
+    text += IsFolder(item) ? "+ " + item.Caption : "- " + item.Caption + " | " + item.Hint;
+    text += '\n';
+    if (item.Count() > 0) open.push_back({&item, 0});
+  }
+  return text;
+}
+
+inline std::string ReadText(const std::string& file) {
+  MenuItem root;
+  ReadInto(root, file);
+  return TreeText(root);
+}
+
+inline std::string Written(const MenuItem& root, int first = 0, const std::string& appName = "Tessaly") {
+  StringByteSink sink;
+  WriteNetscapeFile(sink, root, first, appName);
+  return sink.data;
+}
+
+}  // namespace tessaly::testing

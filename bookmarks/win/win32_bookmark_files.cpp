@@ -1,0 +1,118 @@
+#include "bookmarks/win/win32_bookmark_files.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "framework/win/handles.h"
+
+namespace tessaly::win {
+
+namespace {
+
+struct FileTraits {
+  using Handle = HANDLE;
+  static void Close(HANDLE h) { CloseHandle(h); }
+};
+// CreateFile's failure value is INVALID_HANDLE_VALUE, not null: keep null as
+// the empty value and turn the failure into it.
+using UniqueFile = UniqueHandle<FileTraits>;
+UniqueFile Opened(HANDLE h) { return UniqueFile(h == INVALID_HANDLE_VALUE ? nullptr : h); }
+
+class FileSource : public ByteSource {
+ public:
+  explicit FileSource(UniqueFile file) : file_(std::move(file)) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(size > 0x10000000 ? 0x10000000 : size);
+    if (!ReadFile(file_.Get(), buffer, want, &got, nullptr)) return 0;
+    return got;
+  }
+
+ private:
+  UniqueFile file_;
+};
+
+class FileSink : public ByteSink {
+ public:
+  explicit FileSink(HANDLE file) : file_(file) {}
+  void Write(const char* data, std::size_t size) override {
+    while (size > 0) {
+      const DWORD chunk = static_cast<DWORD>(size > 0x10000000 ? 0x10000000 : size);
+      DWORD written = 0;
+      if (!WriteFile(file_, data, chunk, &written, nullptr) || written == 0) throw WriteFailed("write failed");
+      data += written;
+      size -= written;
+    }
+  }
+
+ private:
+  HANDLE file_;
+};
+
+// The new file until it has taken the old one's place; deleted if it never does.
+class PendingFile {
+ public:
+  explicit PendingFile(std::string path) : path_(std::move(path)) {}
+  ~PendingFile() {
+    if (!path_.empty()) DeleteFileA(path_.c_str());
+  }
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+  const std::string& Path() const { return path_; }
+  void Placed() { path_.clear(); }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace
+
+bool Win32BookmarkFiles::Exists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::unique_ptr<ByteSource> Win32BookmarkFiles::OpenRead(const std::string& path) {
+  UniqueFile file = Opened(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return nullptr;
+  return std::make_unique<FileSource>(std::move(file));
+}
+
+bool Win32BookmarkFiles::Replace(const std::string& path, const std::function<void(ByteSink&)>& write) {
+  PendingFile pending(path + ".new");
+  {
+    UniqueFile file = Opened(CreateFileA(pending.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+      pending.Placed();  // not ours: whatever holds that name stays
+      return false;
+    }
+    FileSink sink(file.Get());
+    try {
+      write(sink);
+    } catch (const WriteFailed&) {
+      return false;
+    }
+    // On the disk before it replaces the old file, or a crash could leave a
+    // complete name with incomplete contents.
+    if (!FlushFileBuffers(file.Get())) return false;
+  }
+  if (!MoveFileExA(pending.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return false;
+  pending.Placed();
+  return true;
+}
+
+std::string ProgramFileName() {
+  // A path that fills the buffer may have been cut short: try a larger one.
+  for (DWORD size = MAX_PATH + 1; size <= 32768 * 2; size *= 2) {
+    std::vector<char> buffer(size);
+    const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), size);
+    if (n < size - 1) return std::string(buffer.data(), n);
+  }
+  return {};
+}
+
+}  // namespace tessaly::win

@@ -37,6 +37,7 @@ TfrmMain::TfrmMain(Registry& registry) : registry_(registry) {
                                              trayMenuBinding_.get());
   TrayIcon->OnDblClick = [this] { TrayIconDblClick(); };
   TrayIcon->OnMouseMove = [this] { TrayIconMouseMove(); };
+  CreateBookmarks();
 
   SetMainMenuOwnerDraw(true);
   exitRequested = false;
@@ -116,14 +117,14 @@ void TfrmMain::CreateMainMenu() {
   AlwaysRunMinimized1 = &options.Add("Always Run Minimized", [this](MenuItem&) { AlwaysRunMinimized1Click(); });
   options.Add("Edit Custom Sizes...", [this](MenuItem&) { EditCustomSizes1Click(); });
 
-  MenuItem& bookmarks = MainMenu1.Add("Bookmarks", {}, kTagTopLevel);
-  bookmarks.Add("Add Bookmark...");
-  bookmarks.Add("Organize Bookmarks...");
-  MenuItem& smart = bookmarks.Add("Smart Import");
+  Bookmarks1 = &MainMenu1.Add("Bookmarks", {}, kTagTopLevel);
+  Bookmarks1->Add("Add Bookmark...", [this](MenuItem&) { AddBookmark1Click(); });
+  Bookmarks1->Add("Organize Bookmarks...", [this](MenuItem&) { OrganizeBookmarks1Click(); });
+  MenuItem& smart = Bookmarks1->Add("Smart Import");
   smart.Add("Internet Explorer Favorites");
   smart.Add("Netscape Navigator Bookmarks");
   smart.Add("From File...");
-  bookmarks.AddSeparator();
+  Bookmarks1->AddSeparator();
 
   MenuItem& help = MainMenu1.Add("&Help", {}, kTagTopLevel);
   help.Add("Tessaly Help", [this](MenuItem&) { TessalyHelp1Click(); });
@@ -154,9 +155,9 @@ void TfrmMain::AddBrowserSubMenu(const std::string& caption, MenuItem*& customSi
 }
 
 void TfrmMain::CreateTrayMenu() {
-  TrayMenu1.Add("Bookmarks");
-  TrayMenu1.Add("Add Bookmark...");
-  TrayMenu1.Add("Organize Bookmarks...");
+  Bookmarks2 = &TrayMenu1.Add("Bookmarks");
+  TrayMenu1.Add("Add Bookmark...", [this](MenuItem&) { AddBookmark1Click(); });
+  TrayMenu1.Add("Organize Bookmarks...", [this](MenuItem&) { OrganizeBookmarks1Click(); });
   TrayMenu1.AddSeparator();
   AddBrowserSubMenu("Internet Explorer", CustomSizes1);
   AddBrowserSubMenu("Netscape Navigator", CustomSizes2);

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/size_commands.h"
+#include "bookmarks/cvbookmarks.h"
+#include "bookmarks/win/win32_bookmark_files.h"
 #include "controllers/ie_controller.h"
 #include "controllers/ns_controller.h"
 #include "controllers/win/win32_automation_platform.h"
@@ -44,6 +46,7 @@ class TfrmMain : public win::Form {
   void CreateMainMenu();
   void CreateTrayMenu();
   void AddBrowserSubMenu(const std::string& caption, MenuItem*& customSizes);
+  void CreateBookmarks();
   ControllerSet Controllers();
   void HideToTray();
   void SetMainMenuOwnerDraw(bool on) { mainMenuBinding_->SetOwnerDraw(on); }
@@ -66,6 +69,9 @@ class TfrmMain : public win::Form {
   void MainMenu1GetItemParams(MenuItem& item, win::MenuItemParams& params);
   void TrayMenu1GetItemParams(MenuItem& item, win::MenuItemParams& params);
   void TrayMenu1DrawMargin(HDC dc, const RECT& rect);
+  void AddBookmark1Click();
+  void OrganizeBookmarks1Click();
+  void cvBookmarksItemClick(MenuItem& item);
 
   Registry& registry_;
 
@@ -81,6 +87,8 @@ class TfrmMain : public win::Form {
   MenuItem TrayMenu1;
   MenuItem* AlwaysonTop1 = nullptr;
   MenuItem* AlwaysRunMinimized1 = nullptr;
+  MenuItem* Bookmarks1 = nullptr;
+  MenuItem* Bookmarks2 = nullptr;
   MenuItem* CustomSizes1 = nullptr;
   MenuItem* CustomSizes2 = nullptr;
   MenuItem* CustomSizes3 = nullptr;
@@ -88,6 +96,9 @@ class TfrmMain : public win::Form {
   std::unique_ptr<win::MenuBinding> mainMenuBinding_;
   std::unique_ptr<win::MenuBinding> trayMenuBinding_;
   std::unique_ptr<win::TrayIcon> TrayIcon;
+  // After the menus: its entries leave them before the menus go.
+  win::Win32BookmarkFiles bookmarkFiles_;
+  std::unique_ptr<TCorvaneBookmarks> cvBookmarks;
 
   // Controllers for the whole run.
   win::Win32AutomationPlatform automationPlatform_;

@@ -10,15 +10,6 @@ namespace tessaly::win {
 
 namespace {
 
-struct FileTraits {
-  using Handle = HANDLE;
-  static void Close(HANDLE h) { CloseHandle(h); }
-};
-// CreateFile's failure value is INVALID_HANDLE_VALUE, not null: keep null as
-// the empty value and turn the failure into it.
-using UniqueFile = UniqueHandle<FileTraits>;
-UniqueFile Opened(HANDLE h) { return UniqueFile(h == INVALID_HANDLE_VALUE ? nullptr : h); }
-
 class FileSource : public ByteSource {
  public:
   explicit FileSource(UniqueFile file) : file_(std::move(file)) {}
@@ -74,8 +65,8 @@ bool Win32BookmarkFiles::Exists(const std::string& path) {
 }
 
 std::unique_ptr<ByteSource> Win32BookmarkFiles::OpenRead(const std::string& path) {
-  UniqueFile file = Opened(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return nullptr;
   return std::make_unique<FileSource>(std::move(file));
 }
@@ -83,8 +74,8 @@ std::unique_ptr<ByteSource> Win32BookmarkFiles::OpenRead(const std::string& path
 bool Win32BookmarkFiles::Replace(const std::string& path, const std::function<void(ByteSink&)>& write) {
   PendingFile pending(path + ".new");
   {
-    UniqueFile file = Opened(CreateFileA(pending.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(
+        CreateFileA(pending.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
       pending.Placed();  // not ours: whatever holds that name stays
       return false;

@@ -1,0 +1,31 @@
+// The main window's bookmark component and its commands.
+#include "app/frm_main.h"
+#include "app/open_url_log.h"
+#include "bookmarks/win/add_bookmark_dialog.h"
+
+namespace tessaly {
+
+void TfrmMain::CreateBookmarks() {
+  cvBookmarks = std::make_unique<TCorvaneBookmarks>(bookmarkFiles_, win::ProgramFileName());
+  cvBookmarks->WriteMenuAddItem = false;
+  cvBookmarks->WriteMenuEditItem = false;
+  cvBookmarks->WriteMenuSeperator = false;
+  cvBookmarks->AppName = "Tessaly";
+  cvBookmarks->MenuItem = Bookmarks1;
+  cvBookmarks->MenuItem2 = Bookmarks2;
+  cvBookmarks->OnItemClick = [this](MenuItem& item) { cvBookmarksItemClick(item); };
+  cvBookmarks->NewAddDialog = [] { return std::make_unique<win::AddBookmarkDialog>(); };
+  // Builds the entries from the bookmark file.
+  cvBookmarks->Loaded();
+}
+
+void TfrmMain::AddBookmark1Click() { cvBookmarks->AddBookmark(); }
+
+void TfrmMain::OrganizeBookmarks1Click() { cvBookmarks->EditBookmarks(); }
+
+void TfrmMain::cvBookmarksItemClick(MenuItem& item) {
+  RecordOpenUrl(currentController == nsController.get() ? "ns" : "ie", item.Hint);
+  currentController->OpenUrl(item.Hint);
+}
+
+}  // namespace tessaly

@@ -10,7 +10,8 @@ namespace tessaly {
 
 void RecordOpenUrl(const char* target, const std::string& url) {
   std::vector<char> path(MAX_PATH + 1);
-  const DWORD n = GetEnvironmentVariableA("TESSALY_OPENURL_LOG", path.data(), static_cast<DWORD>(path.size()));
+  const DWORD n =
+      GetEnvironmentVariableA("TESSALY_TEST_OPENURL_LOG", path.data(), static_cast<DWORD>(path.size()));
   if (n == 0 || n >= path.size()) return;
   win::UniqueFile file(CreateFileA(path.data(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -1,0 +1,192 @@
+"""Bookmarks of the real tessaly.exe: a bookmark file beside the program shows
+in the main menu's and the tray menu's "Bookmarks"; "Add Bookmark..." in either
+menu adds one at the end and writes the file at once; Cancel adds nothing; a
+chosen bookmark reaches the current browser's controller, which the program
+records through its test hook TESSALY_TEST_OPENURL_LOG."""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import harness  # noqa: E402
+from harness import MAIN, wait_until  # noqa: E402
+
+ADD_DIALOG = ("TfrmAddBookmark", " Add Tessaly BookMark")
+OWN_ITEMS = ["Add Bookmark...", "Organize Bookmarks...", "Smart Import", "-"]
+
+HEADER = ("<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n<!-- This is an automatically generated file.\r\n"
+          "It will be read and overwritten.\r\nDo Not Edit! -->\r\n<TITLE>Bookmarks for Tessaly</TITLE>\r\n"
+          "<H1>Bookmarks for Tessaly</H1>\r\n\r\n<DL><p>\r\n")
+ATTRIBUTES = '" ADD_DATE="908811773" LAST_VISIT="0" LAST_MODIFIED="0">'
+
+
+def bookmark_line(title, url):
+    return '<DT><A HREF="' + url + ATTRIBUTES + title + "</A>\r\n"
+
+
+STORED = (HEADER
+          + '<DT><H3 ADD_DATE="908811773">Web Design</H3>\r\n<DL><p>\r\n'
+          + bookmark_line("Validator", "http://validator.w3.org/")
+          + bookmark_line("Safe Palette", "http://www.lynda.com/hex.html")
+          + "</DL><p>\r\n"
+          + bookmark_line("Home", "http://home.example/")
+          + "</DL><p>\r\n")
+
+
+class BookmarksTest(harness.E2ETestCase):
+    def setUp(self):
+        super().setUp()
+        self.file = os.path.join(os.path.dirname(self.tessaly_path()), "cvbmarks.htm")
+        self.log = os.path.join(self.out, self.id().split(".")[-1] + "-openurl.txt")
+        self.remove_files()
+        # Programs started from now on record the addresses they open.
+        os.environ["TESSALY_TEST_OPENURL_LOG"] = "Z:" + self.log.replace("/", "\\")
+
+    def tearDown(self):
+        super().tearDown()  # ends the program first
+        os.environ.pop("TESSALY_TEST_OPENURL_LOG", None)
+        self.remove_files()
+
+    def remove_files(self):
+        for path in (self.file, self.file + ".new", self.log):
+            if os.path.exists(path):
+                os.remove(path)
+
+    # Helpers -----------------------------------------------------------------------
+    def place_file(self, text):
+        with open(self.file, "w", newline="") as f:
+            f.write(text)
+
+    def stored(self):
+        with open(self.file, newline="") as f:
+            return f.read()
+
+    def captions(self, depth=-1):
+        """The captions of an open menu (the innermost by default), "-" for a separator."""
+        menus = wait_until(self.open_menus, 3)
+        self.assertTrue(menus, "no menu is open")
+        return ["-" if item["kind"] == "separator" else item["caption"] for item in menus[depth]["items"]]
+
+    def close_menus(self):
+        for _ in range(4):
+            if not self.driver.menus():
+                return
+            self.input.key("Escape")
+        self.assertTrue(wait_until(lambda: not self.driver.menus(), 3), "the menus did not close")
+
+    def fill_add_dialog(self, title, url):
+        """Types into the add dialog as a user does: the title, Tab, the address."""
+        self.assertTrue(self.driver.wait_visible(ADD_DIALOG, 5000), "the add dialog did not open")
+        self.assertTrue(wait_until(lambda: (self.driver.active() or ("", ""))[1] == ADD_DIALOG[0], 3),
+                        "the add dialog is not in front")
+        self.input.xdotool("type", "--delay", 20, title)
+        self.input.key("Tab")
+        self.input.xdotool("type", "--delay", 20, url)
+        fields = [c["caption"] for c in self.driver.children(ADD_DIALOG) if c["class"] == "Edit"]
+        self.assertEqual(fields, [title, url])
+
+    def close_add_dialog(self, button):
+        self.driver.must("click", *ADD_DIALOG, button)
+        self.assertTrue(self.driver.wait_gone(ADD_DIALOG, 5000), "the add dialog did not close")
+
+    def opened(self):
+        """The lines the program wrote through its OpenUrl test hook."""
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log, newline="") as f:
+            return f.read().splitlines()
+
+    # Tests -------------------------------------------------------------------------
+    def test_the_file_shows_in_both_menus(self):
+        self.place_file(STORED)
+        self.start_tessaly()
+        self.main_menu("Bookmarks")
+        self.assertEqual(self.captions(), OWN_ITEMS + ["Web Design", "Home"])
+        self.menu_click("Web Design")
+        self.assertEqual(self.captions(), ["Validator", "Safe Palette"])
+        self.close_menus()
+
+        self.open_tray_menu()
+        self.menu_click("Bookmarks")
+        self.assertEqual(self.captions(), ["Web Design", "Home"])
+        self.menu_click("Web Design")
+        self.assertEqual(self.captions(), ["Validator", "Safe Palette"])
+        self.close_menus()
+        self.assertEqual(self.stored(), STORED, "reading changed the file")
+
+    def test_add_bookmark_from_either_menu_adds_at_the_end_and_stores_at_once(self):
+        self.place_file(STORED)
+        self.start_tessaly()
+        self.main_menu("Bookmarks", "Add Bookmark...")
+        self.fill_add_dialog("W3C", "http://www.w3.org/")
+        self.close_add_dialog("Add")
+        with_first = STORED[:-len("</DL><p>\r\n")] + bookmark_line("W3C", "http://www.w3.org/") + "</DL><p>\r\n"
+        self.assertEqual(self.stored(), with_first)
+
+        self.open_tray_menu()
+        self.menu_click("Add Bookmark...")
+        long_url = "https://www.example.com/search?q=" + "tracking" * 80
+        self.fill_add_dialog("Search", long_url)
+        self.close_add_dialog("Add")
+        self.assertEqual(self.stored(), with_first[:-len("</DL><p>\r\n")] + bookmark_line("Search", long_url)
+                         + "</DL><p>\r\n")
+
+        self.main_menu("Bookmarks")
+        self.assertEqual(self.captions(), OWN_ITEMS + ["Web Design", "Home", "W3C", "Search"])
+        self.close_menus()
+        self.open_tray_menu()
+        self.menu_click("Bookmarks")
+        self.assertEqual(self.captions(), ["Web Design", "Home", "W3C", "Search"])
+        self.close_menus()
+
+    def test_cancel_in_the_main_menu_writes_no_file(self):
+        self.start_tessaly()
+        self.main_menu("Bookmarks", "Add Bookmark...")
+        self.fill_add_dialog("Not wanted", "http://not.wanted/")
+        self.close_add_dialog("Cancel")
+        self.main_menu("Bookmarks")
+        self.assertEqual(self.captions(), OWN_ITEMS)
+        self.close_menus()
+        self.assertFalse(os.path.exists(self.file), "Cancel wrote a bookmark file")
+
+    def test_cancel_in_the_tray_leaves_the_file(self):
+        self.place_file(STORED)
+        self.start_tessaly()
+        self.open_tray_menu()
+        self.menu_click("Add Bookmark...")
+        self.fill_add_dialog("Not wanted", "http://not.wanted/")
+        self.close_add_dialog("Cancel")
+        self.open_tray_menu()
+        self.menu_click("Bookmarks")
+        self.assertEqual(self.captions(), ["Web Design", "Home"])
+        self.close_menus()
+        self.assertEqual(self.stored(), STORED)
+
+    def test_a_chosen_bookmark_reaches_the_current_browser(self):
+        self.place_file(STORED)
+        self.start_tessaly()
+        self.main_menu("Bookmarks", "Web Design", "Validator")
+        self.assertTrue(wait_until(lambda: self.opened() == ["ie\thttp://validator.w3.org/"], 3), self.opened())
+
+        # The copy in the tray menu goes to the tab's browser too.
+        self.driver.must("tab-select", *MAIN, 1)  # Netscape Navigator
+        self.open_tray_menu()
+        self.menu_click("Bookmarks", "Home")
+        self.assertTrue(wait_until(lambda: self.opened()[1:] == ["ns\thttp://home.example/"], 3), self.opened())
+
+    def test_organize_rewrites_the_file(self):
+        # An export in another browser's layout, rewritten in the program's own.
+        self.place_file('<DL><p>\n    <DT><A HREF="http://home.example/" ADD_DATE="1700000000">Home</A>\n</DL><p>\n')
+        self.start_tessaly()
+        self.main_menu("Bookmarks", "Organize Bookmarks...")
+        expected = HEADER + bookmark_line("Home", "http://home.example/") + "</DL><p>\r\n"
+        self.assertTrue(wait_until(lambda: self.stored() == expected, 3), self.stored())
+        os.remove(self.file)
+        self.open_tray_menu()
+        self.menu_click("Organize Bookmarks...")
+        self.assertTrue(wait_until(lambda: os.path.exists(self.file) and self.stored() == expected, 3))
+
+
+if __name__ == "__main__":
+    harness.main()

@@ -14,39 +14,26 @@ namespace {
 const char* kProgram = "C:\\Tessaly\\tessaly.exe";
 const char* kFile = "C:\\Tessaly\\cvbmarks.htm";
 
-TEST(BookmarkLimits, AStoredBookmarkWithA700CharacterUrlReadsBack) {
-  MemoryBookmarkFiles files;
+TEST(BookmarkLimits, LongLinesAreReadWhole) {
+  // A stored URL of 700 characters makes a line of over 800.
   std::string url = "https://www.example.com/search?q=";
   while (url.size() < 700) url += "tracking%20parameter%26";
   url.resize(700);
-  {
-    MenuItem main;
-    TCorvaneBookmarks bookmarks(files, kProgram);
-    bookmarks.MenuItem = &main;
-    bookmarks.Loaded();
-    bookmarks.AddBookmark("Search", url);
-  }
-  MenuItem main;
-  TCorvaneBookmarks bookmarks(files, kProgram);
-  bookmarks.MenuItem = &main;
-  bookmarks.Loaded();
-  ASSERT_EQ(main.Count(), bookmarks.FirstBookmark() + 1);
-  EXPECT_EQ(main[bookmarks.FirstBookmark()].Hint, url);
-  EXPECT_EQ(main[bookmarks.FirstBookmark()].Caption, "Search");
-}
+  MenuItem stored;
+  stored.Add(NewBookmarkEntry("Search", url, {}));
+  EXPECT_EQ(testing::ReadText(testing::Written(stored)), "- Search | " + url + "\n");
 
-TEST(BookmarkLimits, ABookmarkLineWithA50KilobyteIconIsRead) {
+  // An export's bookmark line with an inline icon of 50 KB.
   const std::string base64 = "iVBORw0KGgoAAAANSUhEUgAAABAAAAAQCAYAAAAf8/9hAAAB";
   std::string icon = "data:image/png;base64,";
   for (std::size_t i = 0; icon.size() < 50 * 1024; ++i) icon += base64[i % base64.size()];
-  const std::string file = "<DL><p>\n    <DT><A HREF=\"https://developer.mozilla.org/\" ADD_DATE=\"1700000000\" ICON=\"" +
-                           icon + "\">MDN Web Docs</A>\n    <DT><A HREF=\"https://www.w3.org/\">W3C</A>\n</DL><p>\n";
-  EXPECT_EQ(testing::ReadText(file), "- MDN Web Docs | https://developer.mozilla.org/\n- W3C | https://www.w3.org/\n");
-}
+  EXPECT_EQ(testing::ReadText("<DL><p>\n    <DT><A HREF=\"https://developer.mozilla.org/\" ICON=\"" + icon +
+                              "\">MDN Web Docs</A>\n    <DT><A HREF=\"https://www.w3.org/\">W3C</A>\n</DL><p>\n"),
+            "- MDN Web Docs | https://developer.mozilla.org/\n- W3C | https://www.w3.org/\n");
 
-TEST(BookmarkLimits, ALineOverTheCapIsCutAndReadingGoesOn) {
-  const std::string huge = "<DT><A HREF=\"https://huge/\">Huge</A>" + std::string(LineReader::kMaxLine, 'z') + "</DL>";
-  EXPECT_EQ(testing::ReadText(huge + "\n<DT><A HREF=\"u\">After</A>\n"),
+  // Past the cap of 1 MiB the rest of the line is dropped and reading goes on.
+  EXPECT_EQ(testing::ReadText("<DT><A HREF=\"https://huge/\">Huge</A>" + std::string(LineReader::kMaxLine, 'z') +
+                              "</DL>\n<DT><A HREF=\"u\">After</A>\n"),
             "- Huge | https://huge/\n- After | u\n");
 }
 

@@ -11,7 +11,6 @@ class AddBookmarkDialog : public AddBookmarkPrompt {
   bool ShowModal() override { return form_.ShowModal() == IDOK; }
   std::string Title() const override { return form_.edtTitle->Text(); }
   std::string Url() const override { return form_.edtUrl->Text(); }
-  TfrmAddBookmark& Form() { return form_; }
 
  private:
   TfrmAddBookmark form_;

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "bookmarks/cvbookmarks.h"
+#include "bookmarks/line_reader.h"
 #include "bookmarks/win/win32_bookmark_files.h"
 
 namespace tessaly {
@@ -91,35 +91,6 @@ TEST_F(Win32BookmarkFilesTest, AFileThatCannotBeReplacedStaysAsItWas) {
   CloseHandle(held);
   EXPECT_EQ(Contents(), "old bookmarks");
   EXPECT_FALSE(NewFileLeft());
-}
-
-TEST_F(Win32BookmarkFilesTest, TheComponentStoresBesideTheProgramAndReadsBack) {
-  MenuItem main, tray;
-  {
-    TCorvaneBookmarks bookmarks(files, dir + "tessaly.exe");
-    EXPECT_EQ(bookmarks.BookmarkFileName, path);
-    bookmarks.MenuItem = &main;
-    bookmarks.MenuItem2 = &tray;
-    bookmarks.AppName = "Tessaly";
-    bookmarks.Loaded();
-    bookmarks.AddBookmark("Home", "http://home.example/");
-  }
-  const std::string stored = Contents();
-  EXPECT_NE(stored.find("<TITLE>Bookmarks for Tessaly</TITLE>\r\n"), std::string::npos);
-  EXPECT_NE(stored.find(">Home</A>\r\n</DL><p>\r\n"), std::string::npos);
-  TCorvaneBookmarks bookmarks(files, dir + "tessaly.exe");
-  bookmarks.MenuItem = &main;
-  bookmarks.MenuItem2 = &tray;
-  bookmarks.Loaded();
-  ASSERT_EQ(tray.Count(), 1);
-  EXPECT_EQ(tray[0].Caption, "Home");
-  EXPECT_EQ(tray[0].Hint, "http://home.example/");
-}
-
-TEST(ProgramFileName, NamesThisTestProgram) {
-  const std::string name = win::ProgramFileName();
-  EXPECT_NE(name.find("bookmarks_wine_tests.exe"), std::string::npos) << name;
-  EXPECT_EQ(name.find(':'), 1u) << name;
 }
 
 }  // namespace

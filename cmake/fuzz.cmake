@@ -2,12 +2,12 @@
 # uses (libFuzzer comes with clang only), under address and undefined-
 # behaviour sanitizers. Each becomes a test that runs for a few seconds from
 # its seed files; new inputs it finds go to a corpus folder in the build tree.
-#   tessaly_add_fuzz_test(<name> SOURCES <files...> SEEDS <folder> [SECONDS <n>])
+#   tessaly_add_fuzz_test(<name> SOURCES <files...> SEEDS <folder> [SECONDS <n>] [ARGS <libFuzzer options...>])
 # A longer run by hand: build/native-asan/<dir>/<name> -max_total_time=600 <corpus> <seeds>
 find_program(TESSALY_CLANGXX NAMES clang++ clang++-16 clang++-15 clang++-14)
 
 function(tessaly_add_fuzz_test name)
-  cmake_parse_arguments(FUZZ "" "SEEDS;SECONDS" "SOURCES" ${ARGN})
+  cmake_parse_arguments(FUZZ "" "SEEDS;SECONDS" "SOURCES;ARGS" ${ARGN})
   if(NOT TESSALY_SANITIZE OR WIN32)
     return()
   endif()
@@ -35,6 +35,6 @@ function(tessaly_add_fuzz_test name)
   add_custom_target(${name}_build ALL DEPENDS ${exe})
   set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
   file(MAKE_DIRECTORY ${corpus})
-  add_test(NAME ${name} COMMAND ${exe} -max_total_time=${FUZZ_SECONDS} -print_final_stats=1
+  add_test(NAME ${name} COMMAND ${exe} -max_total_time=${FUZZ_SECONDS} -print_final_stats=1 ${FUZZ_ARGS}
     -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/${name}- ${corpus} ${FUZZ_SEEDS})
 endfunction()

@@ -76,5 +76,17 @@ TEST_F(AddBookmarkTest, AddEnterCancelAndTheCloseBox) {
   }
 }
 
+TEST_F(AddBookmarkTest, TheFieldWithTheFocusKeepsItWhenTheFormIsActivatedAgain) {
+  TfrmAddBookmark form;
+  ShowWindow(form.Handle(), SW_SHOW);
+  SendMessageA(form.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(GetFocus(), form.edtTitle->Handle());  // the first field, not the form
+  form.edtUrl->SetFocus();
+  SendMessageA(form.Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
+  SetFocus(form.Handle());
+  SendMessageA(form.Handle(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+  EXPECT_EQ(GetFocus(), form.edtUrl->Handle());
+}
+
 }  // namespace
 }  // namespace tessaly

@@ -1,6 +1,5 @@
 // The main window's bookmark component and its commands.
 #include "app/frm_main.h"
-#include "app/open_url_log.h"
 #include "bookmarks/win/add_bookmark_dialog.h"
 
 namespace tessaly {
@@ -24,7 +23,6 @@ void TfrmMain::AddBookmark1Click() { cvBookmarks->AddBookmark(); }
 void TfrmMain::OrganizeBookmarks1Click() { cvBookmarks->EditBookmarks(); }
 
 void TfrmMain::cvBookmarksItemClick(MenuItem& item) {
-  RecordOpenUrl(currentController == nsController.get() ? "ns" : "ie", item.Hint);
   currentController->OpenUrl(item.Hint);
 }
 

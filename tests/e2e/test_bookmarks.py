@@ -1,8 +1,8 @@
 """Bookmarks of the real tessaly.exe: a bookmark file beside the program shows
 in the main menu's and the tray menu's "Bookmarks"; "Add Bookmark..." in either
 menu adds one at the end and writes the file at once; Cancel adds nothing; a
-chosen bookmark reaches the current browser's controller, which the program
-records through its test hook TESSALY_TEST_OPENURL_LOG."""
+chosen bookmark opens in the browser of the main window's tab (the browser
+peers stand in for Internet Explorer and Netscape Navigator)."""
 
 import os
 import sys
@@ -10,6 +10,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import harness  # noqa: E402
+import peers  # noqa: E402
 from harness import MAIN, wait_until  # noqa: E402
 
 ADD_DIALOG = ("TfrmAddBookmark", " Add Tessaly BookMark")
@@ -34,22 +35,18 @@ STORED = (HEADER
           + "</DL><p>\r\n")
 
 
-class BookmarksTest(harness.E2ETestCase):
+class BookmarksTest(peers.BrowserPeerTestCase):
     def setUp(self):
         super().setUp()
         self.file = os.path.join(os.path.dirname(self.tessaly_path()), "cvbmarks.htm")
-        self.log = os.path.join(self.out, self.id().split(".")[-1] + "-openurl.txt")
         self.remove_files()
-        # Programs started from now on record the addresses they open.
-        os.environ["TESSALY_TEST_OPENURL_LOG"] = "Z:" + self.log.replace("/", "\\")
 
     def tearDown(self):
         super().tearDown()  # ends the program first
-        os.environ.pop("TESSALY_TEST_OPENURL_LOG", None)
         self.remove_files()
 
     def remove_files(self):
-        for path in (self.file, self.file + ".new", self.log):
+        for path in (self.file, self.file + ".new"):
             if os.path.exists(path):
                 os.remove(path)
 
@@ -74,26 +71,25 @@ class BookmarksTest(harness.E2ETestCase):
         self.assertTrue(wait_until(lambda: not self.driver.menus(), 3), "the menus did not close")
 
     def fill_add_dialog(self, title, url):
-        """Types into the add dialog as a user does: the title, Tab, the address."""
+        """Types into the add dialog's fields as a user does, a click into each first."""
         self.assertTrue(self.driver.wait_visible(ADD_DIALOG, 5000), "the add dialog did not open")
         self.assertTrue(wait_until(lambda: (self.driver.active() or ("", ""))[1] == ADD_DIALOG[0], 3),
                         "the add dialog is not in front")
-        self.input.xdotool("type", "--delay", 20, title)
-        self.input.key("Tab")
-        self.input.xdotool("type", "--delay", 20, url)
-        fields = [c["caption"] for c in self.driver.children(ADD_DIALOG) if c["class"] == "Edit"]
-        self.assertEqual(fields, [title, url])
+        facts = self.driver.info(ADD_DIALOG)
+        left, _, right, bottom = facts["rect"]
+        border = (right - left - facts["client"][0]) // 2
+        client_top = bottom - border - facts["client"][1]
+        fields = [c for c in self.driver.children(ADD_DIALOG) if c["class"] == "Edit"]
+        for field, text in zip(fields, (title, url)):
+            x, y, width, height = field["rect"]
+            self.input.click(left + border + x + width // 2, client_top + y + height // 2)
+            self.input.xdotool("type", "--delay", 20, text)
+        typed = [c["caption"] for c in self.driver.children(ADD_DIALOG) if c["class"] == "Edit"]
+        self.assertEqual(typed, [title, url])
 
     def close_add_dialog(self, button):
         self.driver.must("click", *ADD_DIALOG, button)
         self.assertTrue(self.driver.wait_gone(ADD_DIALOG, 5000), "the add dialog did not close")
-
-    def opened(self):
-        """The lines the program wrote through its OpenUrl test hook."""
-        if not os.path.exists(self.log):
-            return []
-        with open(self.log, newline="") as f:
-            return f.read().splitlines()
 
     # Tests -------------------------------------------------------------------------
     def test_the_file_shows_in_both_menus(self):
@@ -161,17 +157,22 @@ class BookmarksTest(harness.E2ETestCase):
         self.close_menus()
         self.assertEqual(self.stored(), STORED)
 
-    def test_a_chosen_bookmark_reaches_the_current_browser(self):
+    def test_a_chosen_bookmark_opens_in_the_browser_of_the_tab(self):
         self.place_file(STORED)
+        self.register_ie_peer()
+        self.start_netscape("Peer Page", (200, 90, 500, 400))
         self.start_tessaly()
         self.main_menu("Bookmarks", "Web Design", "Validator")
-        self.assertTrue(wait_until(lambda: self.opened() == ["ie\thttp://validator.w3.org/"], 3), self.opened())
+        self.assertTrue(wait_until(lambda: any(call.startswith("Navigate http://validator.w3.org/ ")
+                                               for call in self.ie_log.calls()), 15), self.ie_log.calls())
 
         # The copy in the tray menu goes to the tab's browser too.
         self.driver.must("tab-select", *MAIN, 1)  # Netscape Navigator
         self.open_tray_menu()
         self.menu_click("Bookmarks", "Home")
-        self.assertTrue(wait_until(lambda: self.opened()[1:] == ["ns\thttp://home.example/"], 3), self.opened())
+        self.assertTrue(wait_until(lambda: any(call.startswith("request WWW_OpenURL http://home.example/,,")
+                                               for call in self.ns_log.calls()), 15), self.ns_log.calls())
+        self.assertFalse(any("home.example" in call for call in self.ie_log.calls()))
 
     def test_organize_rewrites_the_file(self):
         # An export in another browser's layout, rewritten in the program's own.

@@ -16,5 +16,5 @@ timeout 30 wine reg delete 'HKLM\Software\Corvane' /f </dev/null >/dev/null 2>&1
 work="$root/build/wine-bench/bookmarks"
 rm -rf "$work"
 uptime
-timeout 900 wine build/win64/bench/bookmarks_bench.exe build/win64/app/tessaly.exe "$(winepath -w "$work")" "${1:-9}" </dev/null
+timeout 900 wine build/win64/bench/bookmarks_bench.exe build/win64/app/tessaly.exe "$(winepath -w "$work")" "${1:-15}" </dev/null
 rm -rf "$work"

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/clock.h"
 #include "framework/menu_item.h"
 #include "framework/win/menu_binding.h"
 #include "framework/win/menu_router.h"
@@ -21,16 +22,7 @@ namespace {
 using tessaly::MenuItem;
 using tessaly::win::MenuBinding;
 
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+using bench::Now;
 
 // The tray menu's shape, with the bookmarks under its first item.
 void BuildTrayMenu(MenuItem& root) {
@@ -101,10 +93,7 @@ class Stepper : public tessaly::win::Window {
   double start_ = 0;
 };
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? -1 : v[v.size() / 2];
-}
+using bench::Median;
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/clock.h"
 #include "app/color_preview.h"
 #include "app/preview_host.h"
 #include "framework/win/application.h"
@@ -24,21 +25,9 @@ using tessaly::win::Application;
 
 constexpr int kWidth = 1280, kHeight = 1000;
 
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+using bench::Now;
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? -1 : v[v.size() / 2];
-}
+using bench::Median;
 
 // Smooth gradients with noise, like the photographs and shaded bars of a page:
 // the octree has real work, and the dithering no flat runs.

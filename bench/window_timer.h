@@ -2,22 +2,11 @@
 #pragma once
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
-#include <vector>
+
+#include "bench/clock.h"
 
 namespace bench {
-
-inline double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
 
 // Milliseconds until a visible top-level window of the class appears, or -1.
 // The program is ended afterwards.
@@ -43,11 +32,6 @@ inline double TimeToWindow(const std::string& exe, const char* windowClass) {
   CloseHandle(pi.hProcess);
   Sleep(200);  // let the shell drop the tray icon of the ended process
   return elapsed;
-}
-
-inline double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? -1 : v[v.size() / 2];
 }
 
 }  // namespace bench

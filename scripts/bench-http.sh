@@ -3,15 +3,7 @@
 # the HTTP client, beside a plain blocking recv loop built the same way, under
 # the same Wine, in the same run, and their ratio.
 #   scripts/bench-http.sh [SIZE_BYTES] [RUNS]      (default 50 MiB, 5 runs)
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-bash scripts/deps.sh
-scripts/build.sh win64 >/dev/null
-# shellcheck source=wine-env.sh
-source scripts/wine-env.sh
-wine_env_start "$root/build/wine-bench" headless
-trap wine_env_stop EXIT
-uptime
+# shellcheck source=bench-wine.sh
+source "$(dirname "$0")/bench-wine.sh"
 python3 update/win/tests/http_test_server.py timeout 600 wine build/win64/bench/http_bench.exe \
   "${1:-52428800}" "${2:-5}" </dev/null

@@ -1,0 +1,26 @@
+// The benchmarks' clock in milliseconds, and the median of their rounds.
+#pragma once
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace bench {
+
+inline double Now() {
+  static LARGE_INTEGER freq = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
+}
+
+inline double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? -1 : v[v.size() / 2];
+}
+
+}  // namespace bench

@@ -64,22 +64,9 @@ std::intptr_t Win32NetscapePlatform::ShellOpen(const std::string& file) {
 std::uint32_t Win32NetscapePlatform::TickCount() { return GetTickCount(); }
 
 bool Win32NetscapePlatform::ProcessMessages() {
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, kIdleWaitMs, QS_ALLINPUT);
+  Application::WaitForMessage(kIdleWaitMs);
   if (QuitPending()) return false;
-  if (Application* app = Application::Instance()) {
-    app->ProcessMessages();
-  } else {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        return false;
-      }
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-  return !QuitPending();
+  return Application::ProcessPendingMessages();
 }
 
 int Win32NetscapePlatform::ShowMessage(const std::string& text, const std::string& caption, std::uint32_t style) {

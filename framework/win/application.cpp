@@ -87,6 +87,23 @@ void Application::ProcessMessages() {
   }
 }
 
+bool Application::ProcessPendingMessages() {
+  MSG msg;
+  if (Application* app = Instance()) {
+    app->ProcessMessages();
+  } else {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  return !PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+}
+
 void Application::Execute(const std::function<void()>& body) {
   try {
     body();

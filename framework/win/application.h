@@ -37,6 +37,14 @@ class Application : public Window {
   void ProcessMessages();
   Form* MainForm() const { return mainForm_; }
 
+  // For work that keeps the message loop turning while it waits (a browser
+  // that is starting, a transfer): runs the messages waiting now, through the
+  // application object when there is one, and leaves a quit message for the
+  // loop that runs the program. False once the program is ending.
+  static bool ProcessPendingMessages();
+  // Sleeps until a message arrives or the time is up.
+  static void WaitForMessage(DWORD ms) { MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT); }
+
   // Dispatches one message; false once WM_QUIT arrived.
   bool HandleOneMessage(MSG& msg);
 

@@ -161,20 +161,8 @@ class WinsockTransport final : public SocketTransport {
   void Turn() override {
     // Waiting for a message rather than sleeping 2 ms: a notification that
     // arrives is taken at once, so a transfer never idles between blocks.
-    if (!readable_) MsgWaitForMultipleObjects(0, nullptr, FALSE, kTurnWaitMs, QS_ALLINPUT);
-    if (Application* app = Application::Instance()) {
-      app->ProcessMessages();
-      return;
-    }
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-      if (m.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(m.wParam));  // for the loop that runs the program
-        return;
-      }
-      TranslateMessage(&m);
-      DispatchMessageA(&m);
-    }
+    if (!readable_) Application::WaitForMessage(kTurnWaitMs);
+    Application::ProcessPendingMessages();
   }
 
  private:

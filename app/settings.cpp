@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include <cctype>
+
 namespace tessaly {
 
 const char* const kPositionKey = "\\Software\\Corvane\\Tessaly\\Position";
@@ -11,7 +13,18 @@ WebAddresses& Addresses() {
 }
 
 namespace {
-bool IsStoredAddress(const std::string& s) { return !s.empty() && s != "0"; }
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
+  return true;
+}
+
+size_t SchemeLength(const std::string& text) {
+  if (StartsWithNoCase(text, "http://")) return 7;
+  if (StartsWithNoCase(text, "https://")) return 8;
+  return 0;
+}
 
 std::string ReadStringOr(Registry& reg, const std::string& name, const std::string& fallback) {
   try {
@@ -21,6 +34,18 @@ std::string ReadStringOr(Registry& reg, const std::string& name, const std::stri
   }
 }
 }  // namespace
+
+bool IsWebAddress(const std::string& text) {
+  const size_t scheme = SchemeLength(text);
+  if (scheme == 0) return false;
+  for (unsigned char c : text)
+    if (c <= ' ' || c == 0x7F) return false;
+  const size_t hostEnd = text.find_first_of("/?#", scheme);
+  const std::string host = text.substr(scheme, hostEnd == std::string::npos ? std::string::npos : hostEnd - scheme);
+  return !host.empty() && host.find('\\') == std::string::npos;
+}
+
+bool IsQueryAddress(const std::string& text) { return IsWebAddress(text) && SchemeLength(text) == 7; }
 
 bool ReadShowMainFormAtStart(Registry& reg) {
   RegistryKeyScope key(reg, kPositionKey, false);
@@ -32,8 +57,9 @@ void ReadStoredAddresses(Registry& reg, WebAddresses& addresses) {
   if (!key.IsOpen()) return;
   std::string home = ReadStringOr(reg, "HomePageUrl", "");
   std::string update = ReadStringOr(reg, "UpdateURL", "");
-  if (IsStoredAddress(home)) addresses.homePageUrl = home;
-  if (IsStoredAddress(update)) addresses.updateUrl = update;
+  // An empty text and "0" stand for "none"; neither is an address.
+  if (IsWebAddress(home)) addresses.homePageUrl = home;
+  if (IsQueryAddress(update)) addresses.updateUrl = update;
 }
 
 WindowSettings ReadWindowSettings(Registry& reg) {

@@ -16,8 +16,18 @@ struct WebAddresses {
 };
 WebAddresses& Addresses();
 
+// An address the program may keep and hand to the shell: an absolute http://
+// or https:// URL (scheme in any case) with a host, without blanks or
+// control characters. Anything else could make the shell run a local file or
+// another protocol's handler.
+bool IsWebAddress(const std::string& text);
+// An address the update query can be sent to: a web address over plain
+// http://, the only kind the program's HTTP client speaks.
+bool IsQueryAddress(const std::string& text);
+
 // What the process reads before the main window exists: whether to show it,
-// and stored addresses (neither empty nor "0") over the built-in ones.
+// and stored addresses (neither empty nor "0", and of their kind above) over
+// the built-in ones.
 bool ReadShowMainFormAtStart(Registry& reg);
 void ReadStoredAddresses(Registry& reg, WebAddresses& addresses);
 

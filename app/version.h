@@ -8,12 +8,29 @@
 #define TESSALY_VERSION_MAJOR 2
 #define TESSALY_VERSION_MINOR 1
 #define TESSALY_VERSION_TEXT "2.01"
+/* 0 for a release; a beta of the version above counts from 1. */
+#define TESSALY_BETA_NUMBER 0
+/* Where users write with suggestions and problems: the About box's mail link
+   and the Internet Explorer controller's error messages. */
+#define TESSALY_SUPPORT_ADDRESS "support@example.com"
 
 #ifdef __cplusplus
+#include <string>
+
 namespace tessaly {
 
-// The version text that the About box shows and the update check sends.
+// The version text and beta number that the About box shows and the update
+// check sends.
 inline constexpr char kVersionText[] = TESSALY_VERSION_TEXT;
+inline constexpr int kBetaNumber = TESSALY_BETA_NUMBER;
+inline constexpr char kSupportAddress[] = TESSALY_SUPPORT_ADDRESS;
+
+// "Version 2.01", with " Beta " and the number after it for a beta.
+inline std::string VersionCaption(const std::string& version, int beta) {
+  std::string text = "Version " + version;
+  if (beta > 0) text += " Beta " + std::to_string(beta);
+  return text;
+}
 
 namespace version_check {
 constexpr int Number(const char* s, int value = 0) {

@@ -4,10 +4,11 @@
 set -euo pipefail
 # Never wine32 or the i386 architecture: this machine cannot run 32-bit code,
 # and with wine32 present the wine wrapper picks the 32-bit loader and fails.
-# clang only for its libFuzzer (the fuzz tests of the native-asan build).
+# clang only for its libFuzzer (the fuzz tests of the native-asan build); nsis
+# (makensis) and p7zip-full (7z) build and read the release package.
 need=(cmake make g++ clang libclang-rt-dev python3 googletest libgtest-dev libgmock-dev
       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-      wine wine64 fonts-wine xvfb x11-utils imagemagick xdotool
+      wine wine64 fonts-wine xvfb x11-utils imagemagick xdotool nsis p7zip-full
       libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3)
 missing=()
 for p in "${need[@]}"; do

@@ -45,6 +45,33 @@ TEST(StartupSettings, StoredAddressReplacesBuiltInUnlessEmptyOrZero) {
   EXPECT_EQ(a.updateUrl, "http://u/");
 }
 
+TEST(WebAddress, OnlyAbsoluteHttpOrHttpsUrlsWithAHost) {
+  for (const char* good : {"http://h/", "https://www.example.com/a?b=1", "HTTP://H:8080", "http://h?x", "Https://h#f"})
+    EXPECT_TRUE(IsWebAddress(good)) << good;
+  for (const char* bad : {"", "0", "http://", "https:///path", "xhttp://h/", "file:///c:/x.exe", "c:\\x.exe",
+                          "mailto:a@b", "javascript:alert(1)", "http://h/a b", "http://h/\tx", "http:\\\\h\\",
+                          "http://\\\\server\\share", "ftp://h/", "www.example.com/x http://h/"})
+    EXPECT_FALSE(IsWebAddress(bad)) << bad;
+  EXPECT_TRUE(IsQueryAddress("http://h/update.asp"));
+  // The HTTP client has no TLS: an https address would go out as plain HTTP to port 80.
+  EXPECT_FALSE(IsQueryAddress("https://h/update.asp"));
+  EXPECT_FALSE(IsQueryAddress("file:///c:/update.asp"));
+}
+
+TEST(StartupSettings, StoredAddressOfAnotherKindLeavesTheBuiltInOne) {
+  MemoryRegistry reg;
+  WebAddresses a;
+  const WebAddresses builtIn;
+  Key(reg, kDefaultsKey).values = {{"HomePageUrl", std::string("c:\\windows\\system32\\calc.exe")},
+                                   {"UpdateURL", std::string("https://u/update.asp")}};
+  ReadStoredAddresses(reg, a);
+  EXPECT_EQ(a.homePageUrl, builtIn.homePageUrl);
+  EXPECT_EQ(a.updateUrl, builtIn.updateUrl);
+  Key(reg, kDefaultsKey).values = {{"HomePageUrl", std::string("https://h/")}};
+  ReadStoredAddresses(reg, a);
+  EXPECT_EQ(a.homePageUrl, "https://h/");
+}
+
 TEST(WindowSettings, DefaultsWithoutKeys) {
   MemoryRegistry reg;
   WindowSettings s = ReadWindowSettings(reg);

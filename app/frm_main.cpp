@@ -4,6 +4,7 @@
 
 #include "app/menu_glyphs.h"
 #include "app/settings.h"
+#include "app/version.h"
 #include "framework/win/application.h"
 #include "sizes/custom_size.h"
 #include "sizes/win/frm_custom_sizes.h"
@@ -41,7 +42,7 @@ TfrmMain::TfrmMain(Registry& registry) : registry_(registry) {
 
   SetMainMenuOwnerDraw(true);
   exitRequested = false;
-  ieController = std::make_unique<IEController>(automationPlatform_);
+  ieController = std::make_unique<IEController>(automationPlatform_, kSupportAddress);
   nsController = std::make_unique<NSController>(netscapePlatform_);
   windowController = std::make_unique<WindowController>(windowPlatform_);
   ReadWriteSettings(false);

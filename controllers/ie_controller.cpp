@@ -4,7 +4,6 @@ namespace tessaly {
 
 namespace {
 constexpr const char* kCaption = "Framlet Notice...";
-constexpr const char* kSupportAddress = "support@corvane.com";
 constexpr std::uint32_t kExclamationOk = 0x30;  // MB_OK | MB_ICONEXCLAMATION
 // What GetPlacement reports when it cannot read the browser's position.
 constexpr const char* kFallbackPlacement = "0,0,500,500";
@@ -19,7 +18,7 @@ IEController::~IEController() {
 }
 
 void IEController::ShowError(int number) {
-  platform_.ShowMessage("Error Helper #" + std::to_string(number) + ". Please e-mail " + kSupportAddress +
+  platform_.ShowMessage("Error Helper #" + std::to_string(number) + ". Please e-mail " + supportAddress_ +
                             " with this problem",
                         kCaption, kExclamationOk);
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "controllers/automation_platform.h"
 #include "controllers/controller.h"
@@ -12,7 +14,9 @@ namespace tessaly {
 // command. Every failure is reported in a message of its own.
 class IEController : public Controller {
  public:
-  explicit IEController(AutomationPlatform& platform) : platform_(platform) {}
+  // supportAddress: where the error messages ask the user to write.
+  IEController(AutomationPlatform& platform, std::string supportAddress)
+      : platform_(platform), supportAddress_(std::move(supportAddress)) {}
   // Releases the browser (which stays open), then the automation library if
   // this controller initialised it.
   ~IEController() override;
@@ -37,6 +41,7 @@ class IEController : public Controller {
   void ShowError(int number);
 
   AutomationPlatform& platform_;
+  std::string supportAddress_;
   std::unique_ptr<WebBrowserApp> browser_;
   ComState com_ = ComState::NotInitialized;
 };

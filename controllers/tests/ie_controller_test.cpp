@@ -15,6 +15,7 @@ using tessaly::IEController;
 using tessaly::WindowHandle;
 using Calls = std::vector<std::string>;
 
+constexpr const char* kSupport = "help@tessaly.example";
 constexpr ComResult kClassNotRegistered = static_cast<ComResult>(0x80040154);
 
 // One browser as the fake automation object sees it; shared with the test so
@@ -74,9 +75,11 @@ class FakeAutomation : public tessaly::AutomationPlatform {
   void BringWindowToTop(WindowHandle window) override { calls.push_back("top " + std::to_string(window)); }
   void ShowMessage(const std::string& text, const std::string& caption, std::uint32_t style) override {
     const std::string opening = "Error Helper #";
+    const std::string rest = std::string(". Please e-mail ") + kSupport + " with this problem";
     EXPECT_EQ(caption, "Framlet Notice...");
     EXPECT_EQ(style, 0x30u);
     EXPECT_EQ(text.compare(0, opening.size(), opening), 0) << text;
+    EXPECT_EQ(text.substr(opening.size() + 1), rest) << text;
     calls.push_back("message " + text.substr(opening.size(), 1));
   }
   Calls Take() { return std::exchange(calls, {}); }
@@ -85,13 +88,13 @@ class FakeAutomation : public tessaly::AutomationPlatform {
 TEST(IEController, InvalidArgumentRetriesWithoutRemoteServersOtherFailuresDoNot) {
   FakeAutomation com;
   com.createResults = {tessaly::kComInvalidArg};
-  IEController c(com);
+  IEController c(com, kSupport);
   c.LaunchBrowser();
   EXPECT_EQ(com.Take(), (Calls{"CoInitialize", "create 21", "create 5", "1 Visible 1", "top 101", "1 GoHome"}));
 
   FakeAutomation other;
   other.createResults = {kClassNotRegistered};
-  IEController d(other);
+  IEController d(other, kSupport);
   d.LaunchBrowser();
   EXPECT_EQ(other.Take(), (Calls{"CoInitialize", "create 21", "message 1"}));
 }
@@ -111,7 +114,7 @@ TEST(IEController, WithoutABrowserEachOperationReportsTheStartThenItself) {
   for (const Case& k : cases) {
     FakeAutomation com;
     com.createResults = {kClassNotRegistered, kClassNotRegistered};
-    IEController c(com);
+    IEController c(com, kSupport);
     EXPECT_EQ(k.run(c), k.result);
     EXPECT_EQ(com.Take(), (Calls{"CoInitialize", "create 21", "message 1", "message " + k.number}));
     // COM is initialised once; the next command tries to start a browser again.
@@ -122,7 +125,7 @@ TEST(IEController, WithoutABrowserEachOperationReportsTheStartThenItself) {
 
 TEST(IEController, ClosedOrZeroWidthBrowserIsReleasedAndReplaced) {
   FakeAutomation com;
-  IEController c(com);
+  IEController c(com, kSupport);
   c.OpenUrl("http://a/");
   com.Take();
   com.browsers[0]->answering = false;  // the user closed it
@@ -140,7 +143,7 @@ TEST(IEController, DestructionReleasesTheBrowserAndUninitialisesOnlyWhatItInitia
     FakeAutomation com;
     com.initResult = init;
     {
-      IEController c(com);
+      IEController c(com, kSupport);
       c.LaunchBrowser();
       c.LaunchBrowser();
       com.Take();
@@ -150,7 +153,7 @@ TEST(IEController, DestructionReleasesTheBrowserAndUninitialisesOnlyWhatItInitia
     EXPECT_EQ(com.Take(), expected) << init;
   }
   FakeAutomation unused;
-  { IEController c(unused); }
+  { IEController c(unused, kSupport); }
   EXPECT_EQ(unused.Take(), Calls{});
 }
 

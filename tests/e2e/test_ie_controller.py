@@ -11,7 +11,7 @@ import peers  # noqa: E402
 from harness import MAIN, wait_until  # noqa: E402
 from peers import IE_BROWSER  # noqa: E402
 
-ERROR = "Error Helper #%d. Please e-mail support@corvane.com with this problem"
+ERROR = "Error Helper #%d. Please e-mail support@example.com with this problem"
 
 
 class InternetExplorerTest(peers.BrowserPeerTestCase):

@@ -67,7 +67,7 @@ class IEControllerOnWine : public ::testing::Test {
 
 TEST_F(IEControllerOnWine, OpenUrlStartsABrowserAtHomeAndNavigates) {
   {
-    tessaly::IEController c(platform_);
+    tessaly::IEController c(platform_, "support@example.com");
     c.OpenUrl("http://example.com/page.htm");
   }
   // Navigate's four optional arguments arrive as 32-bit integers 0.
@@ -83,7 +83,7 @@ TEST_F(IEControllerOnWine, OpenUrlStartsABrowserAtHomeAndNavigates) {
 }
 
 TEST_F(IEControllerOnWine, ReadsThePlacementPageAndWindowOfTheBrowser) {
-  tessaly::IEController c(platform_);
+  tessaly::IEController c(platform_, "support@example.com");
   c.SetSize(600, 400);
   HWND window = BrowserWindow();
   ASSERT_TRUE(window);

@@ -2,12 +2,14 @@
 
 #include <shellapi.h>
 
+#include "app/frm_about_box.h"
 #include "app/menu_glyphs.h"
 #include "app/settings.h"
 #include "app/version.h"
 #include "framework/win/application.h"
 #include "sizes/custom_size.h"
 #include "sizes/win/frm_custom_sizes.h"
+#include "update/win/frm_update.h"
 
 namespace tessaly {
 
@@ -131,8 +133,8 @@ void TfrmMain::CreateMainMenu() {
   help.Add("Tessaly Help", [this](MenuItem&) { TessalyHelp1Click(); });
   help.Add("Tessaly Home Page", [this](MenuItem&) { TessalyHomePage1Click(); });
   help.AddSeparator();
-  help.Add("Check for Update...");
-  help.Add("&About...");
+  help.Add("Check for Update...", [this](MenuItem&) { CheckforUpdate1Click(); });
+  help.Add("&About...", [this](MenuItem&) { About1Click(); });
 
   mainMenuBinding_ = std::make_unique<win::MenuBinding>(MainMenu1, win::MenuBinding::Kind::Bar);
   mainMenuBinding_->Glyphs = menuIcons->Bitmap();
@@ -299,6 +301,24 @@ void TfrmMain::TessalyHelp1Click() {
 
 void TfrmMain::TessalyHomePage1Click() {
   ShellExecuteA(Handle(), "open", Addresses().homePageUrl.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void TfrmMain::CheckforUpdate1Click() {
+  InstallRequested = false;
+  {
+    TfrmUpdate frmUpdate(registry_, Addresses());
+    frmUpdate.ShowModal();
+  }
+  // The user agreed to install the downloaded update, which now runs.
+  if (InstallRequested) {
+    exitRequested = true;
+    Close();
+  }
+}
+
+void TfrmMain::About1Click() {
+  TfrmAboutBox aboutBox;
+  aboutBox.ShowModal();
 }
 
 void TfrmMain::EditCustomSizes1Click() {

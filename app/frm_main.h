@@ -61,6 +61,8 @@ class TfrmMain : public win::Form {
   void TrayIconMouseMove();
   void TessalyHelp1Click();
   void TessalyHomePage1Click();
+  void CheckforUpdate1Click();
+  void About1Click();
   void EditCustomSizes1Click();
   void btnCustomSizeClick();
   void SizeTrayMenuClick(MenuItem& item);

@@ -5,4 +5,8 @@
 /* The program's icon; as the executable's first icon it is also Explorer's. */
 #define IDI_TESSALY 1
 
+/* The About box's pictures, drawn by scripts/make-about-pictures.sh. */
+#define IDB_ABOUT_PRODUCT 101
+#define IDB_ABOUT_TITLE 102
+
 #endif

@@ -1,0 +1,250 @@
+#include "update/win/frm_update.h"
+
+#include <shellapi.h>
+
+#include "app/version.h"
+#include "update/update_check.h"
+#include "update/win/winsock_transport.h"
+
+namespace tessaly {
+
+bool InstallRequested = false;
+
+namespace {
+constexpr const char* kNoticeCaption = "Tessaly Notice...";
+constexpr const char* kLocalProgram = "Tessaly 2.0";
+constexpr int kClientTimeOut = 25000;  // ms for host lookup and connecting
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kTimer1Interval = 1000;
+constexpr const char* kDownloadFile = "update.exe";
+
+std::string ProgramDirectory() {
+  char path[260] = {};
+  GetModuleFileNameA(nullptr, path, sizeof(path));
+  std::string s(path);
+  return s.substr(0, s.rfind('\\') + 1);
+}
+}  // namespace
+
+TfrmUpdate::TfrmUpdate(Registry& registry, WebAddresses& addresses)
+    : registry_(registry), addresses_(addresses), programDirectory_(ProgramDirectory()) {
+  FormParams fp;
+  fp.className = "TfrmUpdate";
+  fp.caption = " Tessaly Update";
+  fp.clientWidth = 178;
+  fp.clientHeight = 139;
+  fp.centered = true;
+  fp.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
+  fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+  CreateForm(fp);
+  CreateControls();
+  CreateClients();
+}
+
+// The clients' Get has returned by now: the window closes only once the
+// handler that ran it has returned to the modal loop.
+TfrmUpdate::~TfrmUpdate() { SetTimer1Enabled(false); }
+
+void TfrmUpdate::CreateControls() {
+  using win::Bounds;
+  // Room for a fourth line, where a wider font wraps the second.
+  Memo1 = std::make_unique<win::Memo>(
+      *this, Bounds{4, 4, 170, 56},
+      std::vector<std::string>{"Tessaly will connect to the ", "internet to check if there is a newer",
+                               "version available."});
+  ProgressBar1 = std::make_unique<win::ProgressBar>(*this, Bounds{8, 62, 162, 16}, 0, 100, 5);
+  Label1 = std::make_unique<win::FixedLabel>(*this, "Update Tessaly?", Bounds{8, 84, 162, 13}, SS_CENTER);
+  btnCheckNow = std::make_unique<win::Button>(*this, "Check Now", Bounds{51, 104, 75, 25});
+  btnCheckNow->OnClick = [this] { btnCheckNowClick(); };
+  SetActiveControl(btnCheckNow->Handle());
+}
+
+void TfrmUpdate::CreateClients() {
+  HttpClient1 = std::make_unique<THttpClient>(win::CreateWinsockTransport());
+  HttpClient2 = std::make_unique<THttpClient>(win::CreateWinsockTransport());
+  for (THttpClient* client : {HttpClient1.get(), HttpClient2.get()}) {
+    client->HeaderInfo.LocalProgram = kLocalProgram;
+    client->TimeOut = kClientTimeOut;
+    client->ReportLevel = 0;
+    client->OutputFileMode = false;
+  }
+  HttpClient1->InputFileMode = false;
+  HttpClient1->OnSuccess = [this](int) { HttpClient1Success(); };
+  HttpClient1->OnFailure = [this](int) { ReportConnectFailure(); };
+  HttpClient1->OnConnectionFailed = [this] { ReportConnectFailure(); };
+  HttpClient1->OnInvalidHost = [this](bool&) { ReportConnectFailure(); };
+  HttpClient2->InputFileMode = true;
+  HttpClient2->OnSuccess = [this](int) { HttpClient2Success(); };
+  HttpClient2->OnFailure = [this](int) { ReportDownloadFailure(); };
+  HttpClient2->OnConnectionFailed = [this] { ReportDownloadFailure(); };
+  HttpClient2->OnInvalidHost = [this](bool&) { ReportDownloadFailure(); };
+  HttpClient2->OnPacketRecvd = [this](std::int64_t received, std::int64_t total) {
+    HttpClient2PacketRecvd(received, total);
+  };
+}
+
+void TfrmUpdate::SetTimer1Enabled(bool enabled) {
+  if (enabled)
+    SetTimer(Handle(), kTimer1, kTimer1Interval, nullptr);
+  else
+    KillTimer(Handle(), kTimer1);
+}
+
+int TfrmUpdate::Notice(const std::string& text, UINT flags) {
+  return MessageBoxA(Handle(), text.c_str(), kNoticeCaption, flags);
+}
+
+void TfrmUpdate::btnCheckNowClick() {
+  if (checking || downloading) {
+    if (checking) HttpClient1->Abort();
+    if (downloading) HttpClient2->Abort();
+    SetTimer1Enabled(false);
+    Close();
+    return;
+  }
+  checking = true;
+  btnCheckNow->SetText("Cancel");
+  SetTimer1Enabled(true);
+  const std::string url = QueryUrl(addresses_.updateUrl, kVersionText, kBetaNumber);
+  Label1->SetText("Checking for update...");
+  try {
+    HttpClient1->Get(url);
+  } catch (const std::exception&) {
+    // Reported by the client's events, or just below.
+  }
+  // A query that ended without an answer, a failure event or a cancel (the
+  // time limit's abort among them) failed to connect.
+  if (checking && !closed_) ReportConnectFailure();
+}
+
+void TfrmUpdate::Timer1Timer() {
+  if (ProgressBar1->Position() < ProgressBar1->Maximum()) {
+    ProgressBar1->StepIt();
+    return;
+  }
+  // The 21st tick: the query has run out of time. The aborted Get ends as a
+  // failed connection (btnCheckNowClick reports it once the client has not).
+  Hide();
+  HttpClient1->Abort();
+  SetTimer1Enabled(false);
+  ProgressBar1->SetPosition(0);
+}
+
+void TfrmUpdate::ReportConnectFailure() {
+  HttpClient1->Abort();
+  Hide();
+  SetTimer1Enabled(false);
+  ProgressBar1->SetPosition(0);
+  Notice("Failed to connect to update server.\nPlease try again later.", MB_OK | MB_ICONEXCLAMATION);
+  Close();
+}
+
+void TfrmUpdate::ReportDownloadFailure() {
+  HttpClient2->Abort();
+  ProgressBar1->SetPosition(0);
+  Hide();
+  Notice("Failed to download update.\nPlease try again later.", MB_OK | MB_ICONEXCLAMATION);
+  Close();
+}
+
+void TfrmUpdate::HttpClient1Success() {
+  // Only a 2xx reply answers the query; the client counts 1xx as success too.
+  if (!IsSuccessReply(HttpClient1->ReplyNumber())) {
+    ReportConnectFailure();
+    return;
+  }
+  checking = false;
+  SetTimer1Enabled(false);
+  ProgressBar1->SetPosition(0);
+  btnCheckNow->SetText("Check Now");
+  const std::vector<std::string> items = SplitReply(HttpClient1->Body);
+  if (!TakeServerUrls(items, addresses_)) return;  // too short: the window stays open
+  StoreServerUrls(items);
+  if (!UpdateAvailable(items[0])) {
+    Hide();
+    Notice("No update available.", MB_OK);
+    Close();
+    return;
+  }
+  const std::string downloadUrl = DownloadUrl(items[0]);
+  if (Notice("Update Available. Would you like to download it now?", MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+    Close();
+    return;
+  }
+  StartDownload(downloadUrl);
+}
+
+void TfrmUpdate::StoreServerUrls(const std::vector<std::string>& items) { tessaly::StoreServerUrls(registry_, items); }
+
+void TfrmUpdate::StartDownload(const std::string& url) {
+  Label1->SetText("Downloading Update...");
+  btnCheckNow->SetText("Cancel");
+  downloading = true;
+  HttpClient2->Body = programDirectory_ + kDownloadFile;
+  try {
+    HttpClient2->Get(url);
+  } catch (const std::exception&) {
+    // Reported by the client's events, or just below.
+  }
+  // A download that ended without success, a failure event or a cancel (an
+  // empty address, a file that cannot be written, a host lookup that timed
+  // out) would leave the window waiting for ever.
+  if (!closed_) ReportDownloadFailure();
+}
+
+void TfrmUpdate::HttpClient2PacketRecvd(std::int64_t received, std::int64_t total) {
+  const ProgressRange range = ScaleProgress(received, total);
+  ProgressBar1->SetPosition(range.position);
+  ProgressBar1->SetMaximum(range.maximum);
+  Label1->SetText(ProgressText(received, total));
+}
+
+void TfrmUpdate::HttpClient2Success() {
+  if (!IsSuccessReply(HttpClient2->ReplyNumber())) {
+    ReportDownloadFailure();
+    return;
+  }
+  Hide();
+  const int answer = Notice(
+      "Update download sucessfull. To install the update, Tessaly must be shut down.\n"
+      "If you would like to update Tessaly later, run \"update.exe\" in Tessaly's\n"
+      "install directory. Would you like to update Tessaly now?",
+      MB_OKCANCEL | MB_ICONQUESTION);
+  if (answer == IDOK) {
+    InstallRequested = true;
+    const std::string file = programDirectory_ + kDownloadFile;
+    ShellExecuteA(nullptr, "open", file.c_str(), nullptr, programDirectory_.c_str(), SW_SHOW);
+  }
+  Close();
+}
+
+void TfrmUpdate::FormClose() {
+  // The close box cancels what runs, as "Cancel" does.
+  closed_ = true;
+  if (checking) HttpClient1->Abort();
+  if (downloading) HttpClient2->Abort();
+  SetTimer1Enabled(false);
+  Hide();
+}
+
+LRESULT TfrmUpdate::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_TIMER:
+      if (wp == kTimer1) {
+        Timer1Timer();
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+      // The text sits on the menu colour, without a frame.
+      if (reinterpret_cast<HWND>(lp) == Memo1->Handle()) {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetBkColor(dc, GetSysColor(COLOR_MENU));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_MENU));
+      }
+      break;
+  }
+  return Form::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace tessaly

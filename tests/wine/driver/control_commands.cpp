@@ -202,6 +202,22 @@ int GetText(const Args& args) {
   return kOk;
 }
 
+// The first progress bar's position and range.
+int Progress(const Args& args) {
+  HWND top = TopOf(args);
+  if (!top) return kNotFound;
+  for (HWND child : Descendants(top)) {
+    if (ClassOf(child) != PROGRESS_CLASSA) continue;
+    // Without a PBRANGE pointer the limit asked for comes back as the result.
+    const LRESULT low = SendWide(child, PBM_GETRANGE, TRUE, 0);
+    const LRESULT high = SendWide(child, PBM_GETRANGE, FALSE, 0);
+    Line("position " + std::to_string(static_cast<long long>(SendWide(child, PBM_GETPOS, 0, 0))));
+    Line("range " + std::to_string(static_cast<long long>(low)) + " " + std::to_string(static_cast<long long>(high)));
+    return kOk;
+  }
+  return kNotFound;
+}
+
 }  // namespace
 
 std::vector<Command> ControlCommands() {
@@ -218,6 +234,7 @@ std::vector<Command> ControlCommands() {
       {"click", 3, "CLASS TITLE BUTTONCAPTION", Click},
       {"set-text", 4, "CLASS TITLE CHILDINDEX TEXT", SetText},
       {"get-text", 3, "CLASS TITLE CHILDINDEX", GetText},
+      {"progress", 2, "CLASS TITLE", Progress},
   };
 }
 

@@ -193,9 +193,10 @@ void TfrmUpdate::StartDownload(const std::string& url) {
 }
 
 void TfrmUpdate::HttpClient2PacketRecvd(std::int64_t received, std::int64_t total) {
+  // The maximum first: a position beyond the old maximum would stop there.
   const ProgressRange range = ScaleProgress(received, total);
-  ProgressBar1->SetPosition(range.position);
   ProgressBar1->SetMaximum(range.maximum);
+  ProgressBar1->SetPosition(range.position);
   Label1->SetText(ProgressText(received, total));
 }
 

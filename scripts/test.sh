@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: native unit tests (under sanitizers), then the Win32 tests and
 # the end-to-end tests of the real program under Wine. Also compiles the shipped
-# 32-bit program and checks that it imports only system libraries. Exits
-# non-zero on any failure.
+# 32-bit program, checks that it imports only system libraries, and builds and
+# reads back the release package. Exits non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -22,6 +22,10 @@ mkdir -p "$logs"
 echo "== imports of the shipped program"
 imports_failed=0
 bash scripts/check-imports.sh build/win32/app/tessaly.exe || { imports_failed=1; status=1; }
+echo "== release package"
+package_failed=0
+bash scripts/package.sh >"$logs/package.txt" 2>&1 ||
+  { package_failed=1; status=1; tail -20 "$logs/package.txt"; }
 echo "== native tests"
 # Logs by ctest itself, not through a pipe: a Wine process started by a test
 # could hold a pipe open long after the test.
@@ -39,7 +43,8 @@ for f in "$logs/native.txt" "$logs/wine.txt"; do
   total=$((total + t)) failed=$((failed + n))
 done
 [ "$total" -gt 0 ] || status=1
-total=$((total + 1)) failed=$((failed + imports_failed))   # the import check counts as one test
+# The import check and the package check count as one test each.
+total=$((total + 2)) failed=$((failed + imports_failed + package_failed))
 echo
 echo "$((total - failed)) passed, $failed failed"
 exit $status

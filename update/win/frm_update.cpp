@@ -53,7 +53,7 @@ void TfrmUpdate::CreateControls() {
       std::vector<std::string>{"Tessaly will connect to the ", "internet to check if there is a newer",
                                "version available."});
   ProgressBar1 = std::make_unique<win::ProgressBar>(*this, Bounds{8, 62, 162, 16}, 0, 100, 5);
-  Label1 = std::make_unique<win::FixedLabel>(*this, "Update Tessaly?", Bounds{8, 84, 162, 13}, SS_CENTER);
+  Label1 = std::make_unique<win::FixedLabel>(*this, "Update Tessaly?", Bounds{2, 84, 174, 13}, SS_CENTER);
   btnCheckNow = std::make_unique<win::Button>(*this, "Check Now", Bounds{51, 104, 75, 25});
   btnCheckNow->OnClick = [this] { btnCheckNowClick(); };
   SetActiveControl(btnCheckNow->Handle());

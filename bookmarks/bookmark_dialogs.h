@@ -30,4 +30,17 @@ class BookmarkOrganizer {
   virtual void SaveTree() = 0;
 };
 
+// The open-file dialog of "From File...", and the hourglass while the chosen
+// file is read.
+class ImportFileDialog {
+ public:
+  virtual ~ImportFileDialog() = default;
+  // Asks for an existing bookmark file: its full path, or empty when the
+  // user cancelled.
+  virtual std::string Execute() = 0;
+  virtual void ShowBusyCursor() = 0;
+  // The cursor shown before ShowBusyCursor; nothing when it was not called.
+  virtual void RestoreCursor() = 0;
+};
+
 }  // namespace tessaly

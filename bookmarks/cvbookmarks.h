@@ -5,6 +5,7 @@
 
 #include "bookmarks/bookmark_dialogs.h"
 #include "bookmarks/bookmark_files.h"
+#include "bookmarks/import_sources.h"
 #include "bookmarks/line_reader.h"
 #include "framework/menu_item.h"
 
@@ -50,6 +51,10 @@ class TCorvaneBookmarks {
   // dialog but still refreshes the copy and rewrites the file.
   std::function<std::unique_ptr<AddBookmarkPrompt>()> NewAddDialog;
   std::function<std::unique_ptr<BookmarkOrganizer>(TCorvaneBookmarks&)> NewOrganizer;
+  // The importers' registry and directories (without them only the import of
+  // a named file works), and the dialog of ImportNetscapeFile().
+  ImportSources* Sources = nullptr;
+  std::function<std::unique_ptr<ImportFileDialog>()> NewImportFileDialog;
 
   const std::string BookmarkFileName;
 
@@ -89,6 +94,21 @@ class TCorvaneBookmarks {
   std::unique_ptr<Item> NewBookmark(const std::string& title, const std::string& url);
   static std::unique_ptr<Item> NewFolder(const std::string& name);
 
+  // The importers. Each appends one folder at the end of the top level and
+  // fills it; true when it added its folder (the per-user ones: when at least
+  // one user's sub-folder). They refresh the copy but do not store, except
+  // ImportNetscapeFile() with its dialog; none shows a message.
+  bool ImportFavorites();
+  // Adds directory's sub-folders (each with its subtree) and then its Internet
+  // shortcuts to parent. name is not used.
+  void ScanDir(const std::string& name, const std::string& directory, Item& parent);
+  bool ImportNavigator();
+  bool ImportCommunicator4();
+  bool ImportCommunicator45();
+  // Asks for a bookmark file, imports it and stores.
+  void ImportNetscapeFile();
+  bool ImportNetscapeFile(const std::string& fileName);
+
   BookmarkFiles& Files() const { return files_; }
   // Index under MenuItem of the first bookmark entry; everything before it
   // (the host's own items and the fixed items) is not bookmark data.
@@ -101,6 +121,10 @@ class TCorvaneBookmarks {
   // end of dst, walking the levels with a list rather than by recursion.
   void CopyEntries(Item& dst, const Item& src, int first);
   Item::ClickHandler EntryClick();
+  // Appends a new top-level folder for an import.
+  Item& AddImportFolder(const std::string& caption);
+  // Appends the folder caption to parent and reads the file into it.
+  void ImportUserFile(Item& parent, const std::string& caption, const std::string& file);
 
   BookmarkFiles& files_;
   bool enabled_ = true;

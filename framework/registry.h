@@ -12,8 +12,9 @@ class RegistryError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Access to the program's machine-wide settings: one key open at a time below
-// HKEY_LOCAL_MACHINE, paths written with backslashes ("\Software\...").
+// Access to the registry: one key open at a time below one root
+// (HKEY_LOCAL_MACHINE for the program's machine-wide settings), paths written
+// with backslashes ("\Software\...").
 // Booleans are stored as REG_DWORD 0 or 1, texts as REG_SZ.
 //
 // A key is opened either for reading or for writing, never both: an account

@@ -1,11 +1,9 @@
 // Inputs at the limits: lines far longer than a line buffer, and folders
 // nested deeper than any call stack would take.
 #include <gtest/gtest.h>
-#include <pthread.h>
-
-#include <functional>
 
 #include "bookmarks/cvbookmarks.h"
+#include "bookmarks/tests/small_stack.h"
 #include "bookmarks/tests/tree_text.h"
 
 namespace tessaly {
@@ -49,22 +47,6 @@ std::string DeepFile(int depth) {
   return file;
 }
 
-// Runs work on a thread with a stack of 1 MiB, an eighth of the usual: any
-// recursion that follows the depth of 100,000 folders overflows it.
-void OnSmallStack(const std::function<void()>& work) {
-  pthread_attr_t attributes;
-  pthread_attr_init(&attributes);
-  pthread_attr_setstacksize(&attributes, std::size_t{1} << 20);
-  pthread_t thread;
-  auto run = [](void* w) -> void* {
-    (*static_cast<const std::function<void()>*>(w))();
-    return nullptr;
-  };
-  ASSERT_EQ(pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&work)), 0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attributes);
-}
-
 void ReadMirrorStoreAndFreeDeepFolders() {
   const int depth = 100000;
   MemoryBookmarkFiles files;
@@ -103,7 +85,7 @@ void ReadMirrorStoreAndFreeDeepFolders() {
 }
 
 TEST(BookmarkLimits, AHundredThousandFoldersDeepAreReadMirroredStoredAndFreed) {
-  OnSmallStack(ReadMirrorStoreAndFreeDeepFolders);
+  testing::OnSmallStack(ReadMirrorStoreAndFreeDeepFolders);
 }
 
 }  // namespace

@@ -1,0 +1,227 @@
+// The bookmark component's importers: Internet Explorer's Favorites, the
+// bookmark files of Netscape Navigator 2.0/3.0, Communicator 4.0 and 4.5 found
+// through their registry keys, and a bookmark file the user picks.
+#include <algorithm>
+#include <cctype>
+#include <exception>
+#include <vector>
+
+#include "bookmarks/bookmark_entry.h"
+#include "bookmarks/cvbookmarks.h"
+
+namespace tessaly {
+
+namespace {
+
+const std::string kShellFolders = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const std::string kNavigator = "\\Software\\Netscape\\Netscape Navigator";
+const std::string kUserFile = "\\bookmark.htm";
+const std::string kNoUrl = "N/A";
+
+// A text value of the open key; a value of another type counts as missing.
+std::string TextValue(Registry& registry, const std::string& name) {
+  try {
+    return registry.ReadString(name);
+  } catch (const RegistryError&) {
+    return {};
+  }
+}
+
+// A text value, empty also when the key cannot be opened (for reading only).
+std::string TextValue(Registry& registry, const std::string& key, const std::string& name) {
+  RegistryKeyScope scope(registry, key, false);
+  return scope.IsOpen() ? TextValue(registry, name) : std::string();
+}
+
+// Communicator 4.5 keeps its users' directories beside its own: the install
+// directory up to "Communicator", then "users". Empty without "Communicator".
+std::string UsersDirectory(const std::string& installDirectory) {
+  const std::size_t at = installDirectory.find("Communicator");
+  return at == std::string::npos ? std::string() : installDirectory.substr(0, at) + "users";
+}
+
+bool EndsWithUrl(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string ending = name.substr(name.size() - 4);
+  for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ending == ".url";
+}
+
+// What a shortcut file's URL line gives, as text: up to the first control
+// character, at most kLongestIniValue characters; "N/A" when nothing is left.
+std::string ShortcutUrl(std::string value) {
+  value.erase(std::find_if(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }),
+              value.end());
+  if (value.size() > ImportSources::kLongestIniValue) value.resize(ImportSources::kLongestIniValue);
+  return value.empty() ? kNoUrl : value;
+}
+
+// The sub-folders a scan enters: directories that are neither hidden nor
+// system folders, do not begin with a full stop, and are no junction or link,
+// which could lead back into the tree.
+std::vector<std::string> SubFolders(ImportSources& sources, const std::string& directory) {
+  std::vector<std::string> names;
+  for (DirectoryEntry& entry : sources.List(directory, "*.*"))
+    if (entry.directory && !entry.hidden && !entry.system && !entry.reparsePoint && !entry.name.empty() &&
+        entry.name[0] != '.')
+      names.push_back(std::move(entry.name));
+  return names;
+}
+
+}  // namespace
+
+TCorvaneBookmarks::Item& TCorvaneBookmarks::AddImportFolder(const std::string& caption) {
+  return MenuItem->Add(NewFolder(caption));
+}
+
+void TCorvaneBookmarks::ImportUserFile(Item& parent, const std::string& caption, const std::string& file) {
+  ReadNetscapeFile(file, parent.Add(NewFolder(caption)));
+  MenuChanged();
+}
+
+bool TCorvaneBookmarks::ImportFavorites() {
+  if (!MenuItem || !Sources) return false;
+  const std::string path = TextValue(Sources->CurrentUser(), kShellFolders, "Favorites");
+  if (path.empty() || !Sources->DirectoryExists(path)) return false;
+  ScanDir({}, path, AddImportFolder("IE Favorites"));
+  MenuChanged();
+  return true;
+}
+
+void TCorvaneBookmarks::ScanDir(const std::string&, const std::string& directory, Item& parent) {
+  // Depth first, sub-folders before shortcuts, as a recursive scan would go,
+  // but with the open levels in a list: the depth of the tree never reaches
+  // the call stack. One path grows and shrinks with the levels.
+  struct Level {
+    Item* folder;
+    std::size_t pathLength;
+    std::vector<std::string> subFolders;
+    std::size_t next;
+  };
+  std::string path = directory;
+  std::vector<Level> open;
+  open.push_back({&parent, path.size(), SubFolders(*Sources, path), 0});
+  while (!open.empty()) {
+    Level& level = open.back();
+    path.resize(level.pathLength);
+    if (level.next < level.subFolders.size()) {
+      const std::string& name = level.subFolders[level.next++];
+      Item& folder = level.folder->Add(NewFolder(CheckLong(name)));
+      path += '\\';
+      path += name;
+      open.push_back({&folder, path.size(), SubFolders(*Sources, path), 0});  // level is not used past this point
+      continue;
+    }
+    // Hidden and system shortcuts count. The pattern also matches a name
+    // whose short 8.3 alias ends in .URL: only real ".url" files are taken.
+    for (const DirectoryEntry& entry : Sources->List(path, "*.URL")) {
+      if (entry.directory || !EndsWithUrl(entry.name)) continue;
+      const std::string url =
+          ShortcutUrl(Sources->ReadIniString(path + '\\' + entry.name, "InternetShortcut", "URL", kNoUrl));
+      level.folder->Add(NewBookmark(CheckLong(entry.name.substr(0, entry.name.size() - 4)), url));
+    }
+    open.pop_back();
+  }
+}
+
+bool TCorvaneBookmarks::ImportNavigator() {
+  if (!MenuItem || !Sources) return false;
+  const std::string file = TextValue(Sources->CurrentUser(), kNavigator + "\\Bookmark List", "File Location");
+  if (file.empty() || !files_.Exists(file)) return false;
+  ReadNetscapeFile(file, AddImportFolder("NS v2.0/v3.0 Bookmarks"));
+  MenuChanged();
+  return true;
+}
+
+bool TCorvaneBookmarks::ImportCommunicator4() {
+  if (!MenuItem || !Sources) return false;
+  Registry& machine = Sources->LocalMachine();
+  const std::string usersKey = kNavigator + "\\Users";
+  bool added = false, unmirrored = false;
+  try {
+    std::vector<std::string> users;
+    {
+      RegistryKeyScope key(machine, usersKey, false);
+      if (!key.IsOpen()) return false;
+      users = machine.GetKeyNames();
+    }
+    if (users.empty()) return false;
+    Item& top = AddImportFolder("NS v4.0 Bookmarks");
+    unmirrored = true;
+    for (const std::string& user : users) {
+      std::string dirRoot;
+      {
+        RegistryKeyScope key(machine, usersKey + "\\" + user, false);
+        if (!key.IsOpen()) continue;
+        dirRoot = TextValue(machine, "DirRoot");
+      }
+      if (dirRoot.empty() || !files_.Exists(dirRoot + kUserFile)) continue;
+      ImportUserFile(top, user, dirRoot + kUserFile);
+      added = true;
+      unmirrored = false;
+    }
+  } catch (const std::exception&) {
+    // The import ends here; what it added stays.
+  }
+  // A folder that stays empty must show in the copy too.
+  if (unmirrored) MenuChanged();
+  return added;
+}
+
+bool TCorvaneBookmarks::ImportCommunicator45() {
+  if (!MenuItem || !Sources) return false;
+  Registry& user = Sources->CurrentUser();
+  bool added = false, unmirrored = false;
+  try {
+    std::string usersDirectory;
+    {
+      RegistryKeyScope key(user, kNavigator + "\\main", false);
+      if (!key.IsOpen()) return false;
+      usersDirectory = UsersDirectory(TextValue(user, "Install Directory"));
+    }
+    std::vector<std::string> users;
+    {
+      RegistryKeyScope key(user, kNavigator + "\\biff\\users", false);
+      if (!key.IsOpen()) return false;
+      users = user.GetKeyNames();
+    }
+    if (users.empty()) return false;
+    Item& top = AddImportFolder("NS v4.5 Bookmarks");
+    unmirrored = true;
+    for (const std::string& name : users) {
+      const std::string file = usersDirectory + "\\" + name + kUserFile;
+      if (usersDirectory.empty() || !files_.Exists(file)) continue;
+      ImportUserFile(top, name, file);
+      added = true;
+      unmirrored = false;
+    }
+  } catch (const std::exception&) {
+    // The import ends here; what it added stays.
+  }
+  if (unmirrored) MenuChanged();
+  return added;
+}
+
+bool TCorvaneBookmarks::ImportNetscapeFile(const std::string& fileName) {
+  if (!MenuItem || !files_.Exists(fileName)) return false;
+  ReadNetscapeFile(fileName, AddImportFolder("NS Bookmarks"));
+  MenuChanged();
+  return true;
+}
+
+void TCorvaneBookmarks::ImportNetscapeFile() {
+  if (!MenuItem || !NewImportFileDialog) return;
+  std::unique_ptr<ImportFileDialog> dialog = NewImportFileDialog();
+  const std::string file = dialog->Execute();
+  if (file.empty() || !files_.Exists(file)) return;
+  // The cursor comes back however the import ends; an error goes on.
+  struct CursorBack {
+    ImportFileDialog& dialog;
+    ~CursorBack() { dialog.RestoreCursor(); }
+  } cursorBack{*dialog};
+  dialog->ShowBusyCursor();
+  ImportNetscapeFile(file);
+  StoreBookmarks();
+}
+
+}  // namespace tessaly

@@ -84,6 +84,12 @@ struct KernelHandleTraits {
   using Handle = HANDLE;
   static void Close(HANDLE h) { CloseHandle(h); }
 };
+// A directory search from FindFirstFile, which fails with INVALID_HANDLE_VALUE.
+struct FindTraits {
+  using Handle = HANDLE;
+  static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { FindClose(h); }
+};
 struct MappedViewTraits {
   using Handle = const void*;
   static void Close(const void* view) { UnmapViewOfFile(view); }
@@ -100,6 +106,7 @@ using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueMappedView = UniqueHandle<MappedViewTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
 
 // A window's DC from GetDC, released with ReleaseDC.
 class WindowDc {

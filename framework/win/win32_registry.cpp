@@ -17,10 +17,10 @@ bool Win32Registry::OpenKey(const std::string& path, bool create) {
   // without write rights to HKEY_LOCAL_MACHINE, and its settings would read
   // as absent.
   if (create) {
-    rc = RegCreateKeyExA(HKEY_LOCAL_MACHINE, SubKey(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    rc = RegCreateKeyExA(root_, SubKey(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                          KEY_WRITE, nullptr, &h, nullptr);
   } else {
-    rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, SubKey(path).c_str(), 0, KEY_READ, &h);
+    rc = RegOpenKeyExA(root_, SubKey(path).c_str(), 0, KEY_READ, &h);
   }
   if (rc != ERROR_SUCCESS) return false;
   key_.Reset(h);

@@ -4,9 +4,11 @@
 
 namespace tessaly::win {
 
-// The settings registry on HKEY_LOCAL_MACHINE.
+// The registry below one root: HKEY_LOCAL_MACHINE, where the program keeps
+// its settings, unless another is named.
 class Win32Registry : public Registry {
  public:
+  explicit Win32Registry(HKEY root = HKEY_LOCAL_MACHINE) : root_(root) {}
   bool OpenKey(const std::string& path, bool create) override;
   void CloseKey() override { key_.Reset(); }
   bool ValueExists(const std::string& name) override;
@@ -19,6 +21,7 @@ class Win32Registry : public Registry {
   std::vector<std::string> GetKeyNames() override;
 
  private:
+  HKEY root_;
   UniqueKey key_;
 };
 

@@ -41,6 +41,7 @@ TfrmMain::TfrmMain(Registry& registry) : registry_(registry) {
   TrayIcon->OnDblClick = [this] { TrayIconDblClick(); };
   TrayIcon->OnMouseMove = [this] { TrayIconMouseMove(); };
   CreateBookmarks();
+  ConnectImporters();
 
   SetMainMenuOwnerDraw(true);
   exitRequested = false;
@@ -124,9 +125,9 @@ void TfrmMain::CreateMainMenu() {
   Bookmarks1->Add("Add Bookmark...", [this](MenuItem&) { AddBookmark1Click(); });
   Bookmarks1->Add("Organize Bookmarks...", [this](MenuItem&) { OrganizeBookmarks1Click(); });
   MenuItem& smart = Bookmarks1->Add("Smart Import");
-  smart.Add("Internet Explorer Favorites");
-  smart.Add("Netscape Navigator Bookmarks");
-  smart.Add("From File...");
+  smart.Add("Internet Explorer Favorites", [this](MenuItem&) { InternetExplorerFavorites1Click(); });
+  smart.Add("Netscape Navigator Bookmarks", [this](MenuItem&) { NetscapeNavigatorBookmarks1Click(); });
+  smart.Add("From File...", [this](MenuItem&) { bookmarkshtmFile1Click(); });
   Bookmarks1->AddSeparator();
 
   MenuItem& help = MainMenu1.Add("&Help", {}, kTagTopLevel);

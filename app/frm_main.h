@@ -5,6 +5,7 @@
 #include "app/size_commands.h"
 #include "bookmarks/cvbookmarks.h"
 #include "bookmarks/win/win32_bookmark_files.h"
+#include "bookmarks/win/win32_import_sources.h"
 #include "controllers/ie_controller.h"
 #include "controllers/ns_controller.h"
 #include "controllers/win/win32_automation_platform.h"
@@ -47,6 +48,7 @@ class TfrmMain : public win::Form {
   void CreateTrayMenu();
   void AddBrowserSubMenu(const std::string& caption, MenuItem*& customSizes);
   void CreateBookmarks();
+  void ConnectImporters();
   ControllerSet Controllers();
   void HideToTray();
   void SetMainMenuOwnerDraw(bool on) { mainMenuBinding_->SetOwnerDraw(on); }
@@ -74,6 +76,9 @@ class TfrmMain : public win::Form {
   void AddBookmark1Click();
   void OrganizeBookmarks1Click();
   void cvBookmarksItemClick(MenuItem& item);
+  void InternetExplorerFavorites1Click();
+  void NetscapeNavigatorBookmarks1Click();
+  void bookmarkshtmFile1Click();
 
   Registry& registry_;
 
@@ -100,6 +105,7 @@ class TfrmMain : public win::Form {
   std::unique_ptr<win::TrayIcon> TrayIcon;
   // After the menus: its entries leave them before the menus go.
   win::Win32BookmarkFiles bookmarkFiles_;
+  win::Win32ImportSources importSources_;
   std::unique_ptr<TCorvaneBookmarks> cvBookmarks;
 
   // Controllers for the whole run.

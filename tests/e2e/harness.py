@@ -240,7 +240,7 @@ class Driver:
                 box[key] = value.replace("\\n", "\n") if key == "text" else value
         return box
 
-    # Registry (HKEY_LOCAL_MACHINE) ----------------------------------------------
+    # Registry (HKEY_LOCAL_MACHINE; a path that begins "HKCU\": the current user's) --
     def reg_get(self, path, name):
         """("dword", int) / ("sz", text) / ("missing", None) / ("nokey", None)."""
         result = self.run("reg-get", path, name)

@@ -126,6 +126,11 @@ std::string RunDialog(DialogSeen& what) {
 }
 
 TEST_F(Win32ImportTest, TheOpenDialogLeavesTheWorkingDirectory) {
+  // The dialog remembers the folder last chosen in it: not past this test.
+  const char* memory = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\LastVisitedMRU";
+  HKEY remembered = nullptr;
+  const bool forget = RegOpenKeyExA(HKEY_CURRENT_USER, memory, 0, KEY_READ, &remembered) != ERROR_SUCCESS;
+  if (remembered) RegCloseKey(remembered);
   const std::string file = Write("Bookmark.htm", "<DL><p>\r\n</DL><p>\r\n");
   char before[MAX_PATH] = {}, after[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, before);
@@ -146,6 +151,7 @@ TEST_F(Win32ImportTest, TheOpenDialogLeavesTheWorkingDirectory) {
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
   dialog.RestoreCursor();
   EXPECT_EQ(GetCursor(), arrow);
+  if (forget) RegDeleteKeyA(HKEY_CURRENT_USER, memory);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
-// Subcommands on the machine-wide registry, where the program keeps its settings.
+// Subcommands on the machine-wide registry, where the program keeps its
+// settings, and on the current user's ("HKCU\..." paths), where the browsers
+// keep theirs.
 #include <windows.h>
 #include <sddl.h>
 
@@ -23,15 +25,21 @@ class Key {
   HKEY key_ = nullptr;
 };
 
+const std::string kCurrentUser = "HKCU\\";
+
+HKEY RootOf(const std::string& path) {
+  return path.compare(0, kCurrentUser.size(), kCurrentUser) == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
 // The program names its keys with a leading backslash; the API wants none.
 std::string Relative(const std::string& path) {
-  size_t start = path.find_first_not_of('\\');
+  const size_t root = RootOf(path) == HKEY_CURRENT_USER ? kCurrentUser.size() : 0;
+  size_t start = path.find_first_not_of('\\', root);
   return start == std::string::npos ? std::string() : path.substr(start);
 }
 
 bool Open(const std::string& path, REGSAM access, Key& key) {
-  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, Relative(path).c_str(), 0, access, key.out()) ==
-         ERROR_SUCCESS;
+  return RegOpenKeyExA(RootOf(path), Relative(path).c_str(), 0, access, key.out()) == ERROR_SUCCESS;
 }
 
 std::string TypeName(DWORD type) {
@@ -89,7 +97,7 @@ int Get(const Args& args) {
 
 int Set(const Args& args) {
   Key key;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, Relative(args[0]).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+  if (RegCreateKeyExA(RootOf(args[0]), Relative(args[0]).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                       nullptr, key.out(), nullptr) != ERROR_SUCCESS)
     return kNotFound;
   LONG result;
@@ -134,7 +142,7 @@ bool DeleteTree(const std::string& path) {
     if (!Open(path, KEY_READ, key)) return false;
     for (const std::string& sub : SubKeys(key.get())) DeleteTree(path + "\\" + sub);
   }
-  return RegDeleteKeyA(HKEY_LOCAL_MACHINE, Relative(path).c_str()) == ERROR_SUCCESS;
+  return RegDeleteKeyA(RootOf(path), Relative(path).c_str()) == ERROR_SUCCESS;
 }
 
 int DeleteKey(const Args& args) { return DeleteTree(args[0]) ? kOk : kNotFound; }

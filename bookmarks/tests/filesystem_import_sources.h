@@ -1,14 +1,13 @@
 // The importers' sources for native tests: two in-memory registries and the
-// local disk. Paths come with backslashes, as on Windows, and are used with
-// slashes. POSIX has no hidden or system attribute: the test names the
-// entries that carry one; a symbolic link is reported as a reparse point.
+// local disk, paths written with backslashes as on Windows. POSIX has no
+// hidden or system attribute: the test names the entries that carry one. A
+// symbolic link counts as a reparse point.
 #pragma once
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 
 #include "bookmarks/import_sources.h"
 #include "framework/memory_registry.h"
@@ -22,62 +21,43 @@ class FilesystemImportSources : public ImportSources {
 
   Registry& CurrentUser() override { return currentUser; }
   Registry& LocalMachine() override { return localMachine; }
+  bool DirectoryExists(const std::string& path) override { return std::filesystem::is_directory(Native(path)); }
 
-  bool DirectoryExists(const std::string& path) override {
-    std::error_code error;
-    return std::filesystem::is_directory(Native(path), error);
-  }
-
+  // "*.*" or "*.URL" (which a name in any letter case matches), sorted by name.
   std::vector<DirectoryEntry> List(const std::string& directory, const std::string& pattern) override {
     std::vector<DirectoryEntry> entries;
-    std::error_code error;
-    for (const auto& item : std::filesystem::directory_iterator(Native(directory), error)) {
-      DirectoryEntry entry{item.path().filename().string()};
-      if (pattern != "*.*" && Lower(item.path().extension().string()) != Lower(pattern.substr(1))) continue;
-      entry.directory = item.is_directory(error);
-      entry.reparsePoint = item.is_symlink(error);
-      entry.hidden = hidden.count(item.path()) > 0;
-      entry.system = system.count(item.path()) > 0;
-      entries.push_back(entry);
+    for (const auto& item : std::filesystem::directory_iterator(Native(directory))) {
+      const std::string name = item.path().filename().string();
+      if (pattern == "*.*" || (name.size() > 4 && Lower(name.substr(name.size() - 4)) == ".url"))
+        entries.push_back({name, item.is_directory(), hidden.count(item.path()) > 0, system.count(item.path()) > 0,
+                           item.is_symlink()});
     }
     std::sort(entries.begin(), entries.end(), [](auto& a, auto& b) { return a.name < b.name; });
     return entries;
   }
 
-  // Sections and keys match whatever their letter case; blanks around a key
-  // or value do not count.
+  // The key's line in the section, "key=value" exactly as shortcut files hold it.
   std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override {
-    std::error_code error;
-    if (std::filesystem::file_size(Native(file), error) > kLargestIniFile || error) return fallback;
     std::ifstream in(Native(file), std::ios::binary);
-    std::string line;
-    bool inSection = false;
+    std::string line, current;
     while (std::getline(in, line)) {
-      line = Trim(line);
-      if (!line.empty() && line.front() == '[') {
-        inSection = Lower(line) == "[" + Lower(section) + "]";
-      } else if (inSection && line.find('=') != std::string::npos &&
-                 Lower(Trim(line.substr(0, line.find('=')))) == Lower(key)) {
-        return Trim(line.substr(line.find('=') + 1));
-      }
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!line.empty() && line[0] == '[') current = line;
+      if (current == "[" + section + "]" && line.compare(0, key.size() + 1, key + "=") == 0)
+        return line.substr(key.size() + 1);
     }
     return fallback;
   }
 
+ private:
   static std::filesystem::path Native(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
   }
-
- private:
   static std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
-  }
-  static std::string Trim(const std::string& s) {
-    const std::size_t first = s.find_first_not_of(" \t\r");
-    return first == std::string::npos ? std::string() : s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
   }
 };
 

@@ -22,6 +22,5 @@ std::vector<Command> RegistryCommands();
 std::vector<Command> MenuCommands();
 std::vector<Command> ResourceCommands();
 std::vector<Command> ScreenCommands();
-std::vector<Command> FileCommands();
 
 }  // namespace tdriver

@@ -44,15 +44,13 @@ class ImportTest(harness.E2ETestCase):
         super().setUp()
         self.file = os.path.join(os.path.dirname(self.tessaly_path()), "cvbmarks.htm")
         self.work = os.path.join(self.out, "import-sources")
-        self.made = [self.file, self.work]  # what the test puts beside the program and into the prefix
-        self.addCleanup(self.remove_what_was_made)
+        self.addCleanup(shutil.rmtree, self.work, True)
+        self.addCleanup(lambda: os.path.exists(self.file) and os.remove(self.file))
 
-    def remove_what_was_made(self):
-        for path in self.made:
-            if os.path.islink(path) or os.path.isfile(path):
-                os.remove(path)
-            else:
-                shutil.rmtree(path, ignore_errors=True)
+    @staticmethod
+    def empty(directory):
+        for entry in os.scandir(directory) if os.path.isdir(directory) else ():
+            os.remove(entry.path) if entry.is_symlink() or entry.is_file() else shutil.rmtree(entry.path)
 
     def write(self, path, text):
         os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -84,10 +82,9 @@ class ImportTest(harness.E2ETestCase):
         kind, old = self.driver.reg_get(SHELL_FOLDERS, "Favorites")
         self.assertEqual((kind, os.listdir(favorites)), ("sz", []), "the prefix's Favorites are not as made")
         self.addCleanup(self.driver.reg_set, SHELL_FOLDERS, "Favorites", "sz", old)
+        self.addCleanup(self.empty, favorites)
         self.driver.reg_set(SHELL_FOLDERS, "Favorites", "sz", in_windows)
         top = lambda name: os.path.join(favorites, name)  # noqa: E731
-        self.made += [top(name) for name in ("Loop", "Web Design", "Private", ".Trash", "Home.url",
-                                             "No Address.url", "Huge.url", "Binary.url")]
         shortcut = "[InternetShortcut]\nURL=%s\n"
         self.write(top("Web Design/Validator.url"), shortcut % "http://validator.w3.org/")
         self.hide(self.write(top("Web Design/Hidden Page.url"), shortcut % "http://hidden.example/"))
@@ -116,18 +113,16 @@ class ImportTest(harness.E2ETestCase):
         for key in ("HKCU" + NETSCAPE, NETSCAPE):
             self.assertFalse(self.driver.reg_key_exists(key), "Netscape keys are in the prefix already")
             self.addCleanup(self.driver.reg_delete_key, key)
-        nav3 = self.write(self.work + "/nav3/bookmark.htm", '<DL><p>\n<DT><A HREF="http://nav3/">Three</A>\n')
-        self.driver.reg_set("HKCU" + NAVIGATOR + r"\Bookmark List", "File Location", "sz", windows_path(nav3))
-        os.makedirs(self.work + "/ns4/anna")
-        shutil.copy(os.path.join(harness.ROOT, "bookmarks/tests/samples/netscape4-bookmark.htm"),
-                    self.work + "/ns4/anna/bookmark.htm")
-        for user in ("anna", "ben"):  # ben has no bookmark file
-            self.driver.reg_set(NAVIGATOR + r"\Users\%s" % user, "DirRoot", "sz",
-                                windows_path(self.work + "/ns4/" + user))
+        self.write(self.work + "/nav3/bookmark.htm", '<DL><p>\n<DT><A HREF="http://nav3/">Three</A>\n')
+        with open(os.path.join(harness.ROOT, "bookmarks/tests/samples/netscape4-bookmark.htm")) as sample:
+            self.write(self.work + "/ns4/anna/bookmark.htm", sample.read())
         self.write(self.work + "/Netscape/users/carl/bookmark.htm", '<DT><A HREF="http://carl/">C</A>\n')
-        self.driver.reg_set("HKCU" + NAVIGATOR + r"\main", "Install Directory", "sz",
-                            windows_path(self.work + "/Netscape/Communicator/Program"))
-        self.driver.reg_set("HKCU" + NAVIGATOR + r"\biff\users\carl", "POP Server", "sz", "mail")
+        for key, name, path in (("HKCU" + NAVIGATOR + r"\Bookmark List", "File Location", "/nav3/bookmark.htm"),
+                                (NAVIGATOR + r"\Users\anna", "DirRoot", "/ns4/anna"),
+                                (NAVIGATOR + r"\Users\ben", "DirRoot", "/ns4/ben"),  # without a bookmark file
+                                ("HKCU" + NAVIGATOR + r"\main", "Install Directory", "/Netscape/Communicator/Program"),
+                                ("HKCU" + NAVIGATOR + r"\biff\users\carl", "POP Server", "")):
+            self.driver.reg_set(key, name, "sz", windows_path(self.work + path))
 
         self.start_tessaly()
         self.main_menu("Bookmarks", "Smart Import", "Netscape Navigator Bookmarks")

@@ -9,14 +9,44 @@ namespace tessaly::win {
 
 Control::Control(Form& form, const char* windowClass, const std::string& caption, DWORD style,
                  Bounds b, DWORD exStyle)
-    : id_(form.NextControlId()) {
+    : form_(form), id_(form.NextControlId()) {
   hwnd_ = CreateWindowExA(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, b.left,
                           b.top, b.width, b.height, form.Handle(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr),
                           nullptr);
   if (!hwnd_) throw std::runtime_error(std::string("Error creating control ") + windowClass);
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.Font()), FALSE);
+  // The standard controls leave GWLP_USERDATA to the program.
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  classProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
   form.RegisterControl(this);
+}
+
+Control::~Control() {
+  form_.UnregisterControl(this);
+  if (!hwnd_) return;
+  // The class's own procedure again first: the messages of the window's
+  // end must not reach a control that is going.
+  HWND h = hwnd_;
+  hwnd_ = nullptr;
+  SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
+  SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+  DestroyWindow(h);
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    // The window goes with its form before the control does.
+    WNDPROC classProc = self->classProc_;
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return CallWindowProcA(classProc, hwnd, msg, wp, lp);
+  }
+  return CallHandler([&] { return self->HandleMessage(msg, wp, lp); });
 }
 
 std::string Control::Text() const {
@@ -41,25 +71,19 @@ Label::Label(Form& form, const std::string& caption, Bounds b, bool rightAligned
   SetWindowPos(Handle(), nullptr, left, b.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-namespace {
+GroupBox::GroupBox(Form& form, const std::string& caption, Bounds b)
+    : Control(form, "BUTTON", caption, BS_GROUPBOX | WS_CLIPSIBLINGS, b) {}
+
 // A frame does not paint its inside; without this the area would keep
 // whatever lay there before, since the siblings behind it are clipped.
-LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+LRESULT GroupBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_ERASEBKGND) {
     RECT r{};
-    GetClientRect(hwnd, &r);
+    GetClientRect(Handle(), &r);
     FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_BTNFACE));
     return 1;
   }
-  return CallWindowProcA(previous, hwnd, msg, wp, lp);
-}
-}  // namespace
-
-GroupBox::GroupBox(Form& form, const std::string& caption, Bounds b)
-    : Control(form, "BUTTON", caption, BS_GROUPBOX | WS_CLIPSIBLINGS, b) {
-  SetWindowLongPtrA(Handle(), GWLP_USERDATA, GetWindowLongPtrA(Handle(), GWLP_WNDPROC));
-  SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxProc));
+  return Default(msg, wp, lp);
 }
 
 Edit::Edit(Form& form, Bounds b)

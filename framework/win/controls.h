@@ -15,14 +15,21 @@ struct Bounds {
 };
 
 // A standard control placed at a pixel position in its form's client area.
+// The control owns its window: destroying the control takes it out of its
+// form's dispatch and destroys the window, so that no message can reach a
+// freed control. Every control's window is subclassed through the one path
+// below, behind the same exception barrier as the program's own windows; a
+// kind of control that reacts to its own messages overrides HandleMessage.
+// A control dies before its form (controls are members of their form).
 class Control {
  public:
   Control(Form& form, const char* windowClass, const std::string& caption, DWORD style, Bounds b,
           DWORD exStyle = 0);
-  virtual ~Control() = default;
+  virtual ~Control();
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
+  // Null once the window is gone (destroyed with its form).
   HWND Handle() const { return hwnd_; }
   int Id() const { return id_; }
   std::string Text() const;
@@ -38,8 +45,19 @@ class Control {
   // (Tab, arrows, Enter) are handled; true when the control used it.
   virtual bool FormKey(const MSG&) { return false; }
 
+ protected:
+  // A message of the control's own window; by default the control's class
+  // handles it.
+  virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return CallWindowProcA(classProc_, hwnd_, msg, wp, lp); }
+  Form& OwnerForm() const { return form_; }
+
  private:
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+  Form& form_;
   HWND hwnd_ = nullptr;
+  WNDPROC classProc_ = nullptr;
   int id_;
 };
 
@@ -60,6 +78,9 @@ class Label : public Control {
 class GroupBox : public Control {
  public:
   GroupBox(Form& form, const std::string& caption, Bounds b);
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 class Edit : public Control {

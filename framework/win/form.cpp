@@ -46,7 +46,7 @@ void Form::CreateForm(const FormParams& fp) {
   p.y = y;
   p.width = w;
   p.height = h;
-  p.parent = app ? app->Handle() : nullptr;
+  p.parent = fp.owner ? fp.owner : app ? app->Handle() : nullptr;
   p.icon = app ? app->Icon() : nullptr;
   p.smallIcon = app ? app->SmallIcon() : nullptr;
   Create(p);
@@ -54,6 +54,11 @@ void Form::CreateForm(const FormParams& fp) {
 }
 
 void Form::RegisterControl(Control* c) { controls_[c->Id()] = c; }
+
+void Form::UnregisterControl(Control* c) {
+  auto it = controls_.find(c->Id());
+  if (it != controls_.end() && it->second == c) controls_.erase(it);
+}
 
 bool Form::PreTranslateKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;

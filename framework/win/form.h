@@ -27,11 +27,13 @@ class Form : public Window {
     bool hasMenuBar = false;
     DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     DWORD exStyle = WS_EX_CONTROLPARENT;
+    HWND owner = nullptr;  // null: the application window
   };
 
   HFONT Font() const { return font_.Get(); }
   int NextControlId() { return nextControlId_++; }
   void RegisterControl(Control* c);
+  void UnregisterControl(Control* c);
 
   void Show();
   void Hide() { ShowWindow(Handle(), SW_HIDE); }

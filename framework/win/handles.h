@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <type_traits>
 #include <utility>
@@ -68,6 +69,10 @@ struct IconTraits {
   using Handle = HICON;
   static void Close(HICON h) { DestroyIcon(h); }
 };
+struct ImageListTraits {
+  using Handle = HIMAGELIST;
+  static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
+};
 struct WindowTraits {
   using Handle = HWND;
   static void Close(HWND h) { DestroyWindow(h); }
@@ -103,6 +108,7 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueMappedView = UniqueHandle<MappedViewTraits>;

@@ -7,6 +7,13 @@
 
 namespace tessaly::win {
 
+void ShowHandlerFailure(const std::exception* failure) {
+  if (failure)
+    Application::ShowException(*failure);
+  else
+    Application::ShowException(std::runtime_error("Unknown error"));
+}
+
 Window::~Window() { DestroyHandle(); }
 
 void Window::DestroyHandle() {
@@ -51,21 +58,14 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
   }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-  // Exceptions must not cross the platform's frames: a handler's failure is
-  // shown in the standard exception box and the program goes on.
-  try {
+  return CallHandler([&] {
     LRESULT r = self->HandleMessage(msg, wp, lp);
     if (msg == WM_NCDESTROY) {
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       self->hwnd_ = nullptr;
     }
     return r;
-  } catch (const std::exception& e) {
-    Application::ShowException(e);
-  } catch (...) {
-    Application::ShowException(std::runtime_error("Unknown error"));
-  }
-  return 0;
+  });
 }
 
 }  // namespace tessaly::win

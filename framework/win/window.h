@@ -1,7 +1,30 @@
 #pragma once
 #include <windows.h>
 
+#include <exception>
+
 namespace tessaly::win {
+
+// Shows a message handler's failure in the standard exception box (null: an
+// exception of no known kind).
+void ShowHandlerFailure(const std::exception* failure);
+
+// The barrier between the platform and the program's message handlers, for
+// every window procedure of the program's own (windows and subclassed
+// controls): exceptions must not cross the platform's frames, so a handler's
+// failure is shown in the standard exception box, the message answers 0 and
+// the program goes on.
+template <typename Handler>
+LRESULT CallHandler(Handler&& handler) {
+  try {
+    return handler();
+  } catch (const std::exception& e) {
+    ShowHandlerFailure(&e);
+  } catch (...) {
+    ShowHandlerFailure(nullptr);
+  }
+  return 0;
+}
 
 // Base of every window the program creates itself: the object lives in
 // GWLP_USERDATA from WM_NCCREATE on, and messages reach HandleMessage.

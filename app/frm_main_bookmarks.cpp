@@ -1,6 +1,8 @@
 // The main window's bookmark component and its commands.
 #include "app/frm_main.h"
+#include "app/menu_glyphs.h"
 #include "bookmarks/win/add_bookmark_dialog.h"
+#include "bookmarks/win/edit_bookmarks_dialog.h"
 
 namespace tessaly {
 
@@ -14,6 +16,10 @@ void TfrmMain::CreateBookmarks() {
   cvBookmarks->MenuItem2 = Bookmarks2;
   cvBookmarks->OnItemClick = [this](MenuItem& item) { cvBookmarksItemClick(item); };
   cvBookmarks->NewAddDialog = [] { return std::make_unique<win::AddBookmarkDialog>(); };
+  // The organizer's tree shows the menus' folder and page glyphs.
+  cvBookmarks->NewOrganizer = [this](TCorvaneBookmarks& bookmarks) {
+    return std::make_unique<win::EditBookmarksDialog>(bookmarks, menuIcons->Bitmap(), MenuGlyphs::kCellWidth);
+  };
   // Builds the entries from the bookmark file.
   cvBookmarks->Loaded();
 }

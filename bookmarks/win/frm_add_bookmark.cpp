@@ -28,7 +28,7 @@ void MoveUp(HWND h, int by) {
 }
 }  // namespace
 
-TfrmAddBookmark::TfrmAddBookmark() {
+TfrmAddBookmark::TfrmAddBookmark(HWND owner) {
   using win::Bounds;
   FormParams fp;
   fp.className = "TfrmAddBookmark";
@@ -39,6 +39,7 @@ TfrmAddBookmark::TfrmAddBookmark() {
   fp.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
   // In front of the main window also when that stays on top.
   fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+  fp.owner = owner;
   CreateForm(fp);
 
   Label1 = std::make_unique<win::Label>(*this, " Title:", Bounds{8, 12, 26, 13}, true);

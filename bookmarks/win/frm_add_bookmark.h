@@ -13,7 +13,8 @@ namespace tessaly {
 // edtUrl after an IDOK. Its folder form asks for a name only.
 class TfrmAddBookmark : public win::Form {
  public:
-  TfrmAddBookmark();
+  // owner: the window it stays in front of (null: the application window).
+  explicit TfrmAddBookmark(HWND owner = nullptr);
 
   void SetCaption(const std::string& caption) { SetWindowTextA(Handle(), caption.c_str()); }
   // "Name:" instead of " Title:", no URL, the buttons and the bottom edge 32

@@ -22,5 +22,6 @@ std::vector<Command> RegistryCommands();
 std::vector<Command> MenuCommands();
 std::vector<Command> ResourceCommands();
 std::vector<Command> ScreenCommands();
+std::vector<Command> TreeCommands();
 
 }  // namespace tdriver

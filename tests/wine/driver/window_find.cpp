@@ -87,6 +87,7 @@ bool IsKind(HWND window, ControlKind kind) {
     case ControlKind::kListBox: return has("listbox");
     case ControlKind::kTabControl: return has("tabcontrol");
     case ControlKind::kStatic: return has("static") || has("label");
+    case ControlKind::kTreeView: return has("treeview");
   }
   return false;
 }

@@ -82,8 +82,12 @@ void TCorvaneTreeView::DragOver(int x, int y) {
   }
   SendMessageA(Handle(), TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(target));
   if (!accepted) return;
-  // One line per move of the pointer near the top or the bottom edge.
-  const int height = WindowSize(Handle()).cy;
+  // One line per move of the pointer near the top or the bottom edge of the
+  // rows: the client area's, so that the band stays over the rows when a
+  // horizontal scroll bar takes the control's bottom edge.
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const int height = client.bottom;
   if (height - kDragBand < y && y < height)
     PostMessageA(Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
   else if (y < kDragBand)

@@ -36,7 +36,10 @@ STORED = (HEADER
           + "</DL><p>\r\n")
 
 
-class BookmarksTest(peers.BrowserPeerTestCase):
+class BookmarkFileTestCase(peers.BrowserPeerTestCase):
+    """No bookmark file beside the program before and after each test; the
+    helpers of the bookmark tests."""
+
     def setUp(self):
         super().setUp()
         self.file = os.path.join(os.path.dirname(self.tessaly_path()), "cvbmarks.htm")
@@ -71,21 +74,22 @@ class BookmarksTest(peers.BrowserPeerTestCase):
         self.input.click(300, 600)
         self.assertTrue(wait_until(lambda: not self.driver.menus(), 3), "the menus did not close")
 
-    def fill_add_dialog(self, title, url):
-        """Types into the add dialog's fields as a user does, a click into each first."""
-        self.assertTrue(self.driver.wait_visible(ADD_DIALOG, 5000), "the add dialog did not open")
-        self.assertTrue(wait_until(lambda: (self.driver.active() or ("", ""))[1] == ADD_DIALOG[0], 3),
+    def fill_add_dialog(self, title, url, dialog=ADD_DIALOG):
+        """Types into the add dialog's shown fields as a user does, a click into each
+        first (its folder form shows no URL: url "")."""
+        self.assertTrue(self.driver.wait_visible(dialog, 5000), "the add dialog did not open")
+        self.assertTrue(wait_until(lambda: (self.driver.active() or ("", ""))[1] == dialog[0], 3),
                         "the add dialog is not in front")
-        facts = self.driver.info(ADD_DIALOG)
+        facts = self.driver.info(dialog)
         left, _, right, bottom = facts["rect"]
         border = (right - left - facts["client"][0]) // 2
         client_top = bottom - border - facts["client"][1]
-        fields = [c for c in self.driver.children(ADD_DIALOG) if c["class"] == "Edit"]
+        fields = [c for c in self.driver.children(dialog) if c["class"] == "Edit" and c["visible"]]
         for field, text in zip(fields, (title, url)):
             x, y, width, height = field["rect"]
             self.input.click(left + border + x + width // 2, client_top + y + height // 2)
             self.input.xdotool("type", "--delay", 20, text)
-        typed = [c["caption"] for c in self.driver.children(ADD_DIALOG) if c["class"] == "Edit"]
+        typed = [c["caption"] for c in self.driver.children(dialog) if c["class"] == "Edit"]
         self.assertEqual(typed, [title, url])
 
     def cancel_organizer(self):
@@ -94,11 +98,12 @@ class BookmarksTest(peers.BrowserPeerTestCase):
         self.driver.must("click", *ORGANIZER, "Cancel")
         self.assertTrue(self.driver.wait_gone(ORGANIZER, 5000), "the organizer did not close")
 
-    def close_add_dialog(self, button):
-        self.driver.must("click", *ADD_DIALOG, button)
-        self.assertTrue(self.driver.wait_gone(ADD_DIALOG, 5000), "the add dialog did not close")
+    def close_add_dialog(self, button, dialog=ADD_DIALOG):
+        self.driver.must("click", *dialog, button)
+        self.assertTrue(self.driver.wait_gone(dialog, 5000), "the add dialog did not close")
 
-    # Tests -------------------------------------------------------------------------
+
+class BookmarksTest(BookmarkFileTestCase):
     def test_the_file_shows_in_both_menus(self):
         self.place_file(STORED)
         self.start_tessaly()

@@ -1,4 +1,4 @@
-// Subcommands about tree-view controls: the rows a user sees, each with its
+// A subcommand about tree-view controls: the rows a user sees, each with its
 // depth, its label's rectangle, its picture, its state and its text, so that
 // tests point at items with the real mouse and check what the tree shows.
 #include <windows.h>
@@ -24,7 +24,7 @@ HTREEITEM Next(HWND tree, HTREEITEM item, UINT relation) {
 
 // One row: "item DEPTH LEFT,TOP,RIGHT,BOTTOM IMAGE FLAGS TEXT", the rectangle
 // the label's on the screen (0,0,0,0 when it is not shown), FLAGS from
-// s(elected), e(xpanded), b(old), c(hildren marked), d(rop target), or "-".
+// s(elected), e(xpanded), b(old), c(hildren marked), or "-".
 // TVM_GETITEM and TVM_GETITEMRECT carry pointers, so they point into memory
 // of the tree's own process.
 bool PrintItem(HWND tree, HTREEITEM handle, int depth, RemoteMemory& remote, bool& expanded) {
@@ -53,7 +53,6 @@ bool PrintItem(HWND tree, HTREEITEM handle, int depth, RemoteMemory& remote, boo
   if (item.state & TVIS_EXPANDED) flags += 'e';
   if (item.state & TVIS_BOLD) flags += 'b';
   if (item.cChildren) flags += 'c';
-  if (item.state & TVIS_DROPHILITED) flags += 'd';
   expanded = (item.state & TVIS_EXPANDED) != 0;
   Line("item " + std::to_string(depth) + " " + std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
        std::to_string(rect.right) + "," + std::to_string(rect.bottom) + " " + std::to_string(item.iImage) + " " +
@@ -88,21 +87,11 @@ int TreeItems(const Args& args) {
   return kOk;
 }
 
-// The tree's label editor, while one is open: its text.
-int TreeEditor(const Args& args) {
-  HWND tree = TreeOf(args);
-  HWND editor = tree ? reinterpret_cast<HWND>(SendWide(tree, TVM_GETEDITCONTROL, 0, 0)) : nullptr;
-  if (!editor) return kNotFound;
-  Line(OneLine(TextOf(editor)));
-  return kOk;
-}
-
 }  // namespace
 
 std::vector<Command> TreeCommands() {
   return {
       {"tree-items", 2, "CLASS TITLE", TreeItems},
-      {"tree-editor", 2, "CLASS TITLE", TreeEditor},
   };
 }
 

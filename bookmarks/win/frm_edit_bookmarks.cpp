@@ -98,6 +98,9 @@ TfrmEditBookmarks::TfrmEditBookmarks(TCorvaneBookmarks& bookmarks, HBITMAP glyph
 }
 
 void TfrmEditBookmarks::LoadTree() {
+  // Anew, also when it was filled before.
+  items_.Remove(*root_);
+  while (root_->Count() > 0) root_->Remove(root_->Count() - 1);
   if (bookmarks_.MenuItem) LoadBookmarkTree(*root_, *bookmarks_.MenuItem, bookmarks_.FirstBookmark());
   items_.ShowRoot(*root_);
 }
@@ -220,11 +223,6 @@ LRESULT TfrmEditBookmarks::TreeView1Notify(NMHDR* header) {
       ShowTreePopup(items_.NodeAt(client.x, client.y, part), at);
       return TRUE;  // the menu is open already: no context-menu message
     }
-    case TVN_BEGINLABELEDITA:
-      // Titles as long as the add dialog takes them.
-      SendMessageA(reinterpret_cast<HWND>(SendMessageA(TreeView1->Handle(), TVM_GETEDITCONTROL, 0, 0)),
-                   EM_LIMITTEXT, 0, 0);
-      return FALSE;
     case TVN_ENDLABELEDITA: {
       const TVITEMA& item = reinterpret_cast<NMTVDISPINFOA*>(header)->item;
       BookmarkNode* node = items_.NodeOf(item.hItem);

@@ -7,24 +7,18 @@ namespace tessaly::win {
 FixedLabel::FixedLabel(Form& form, const std::string& caption, Bounds b, DWORD alignment)
     : Control(form, "STATIC", caption, alignment | SS_CENTERIMAGE | SS_NOPREFIX, b) {}
 
-namespace {
+Panel::Panel(Form& form, Bounds b) : Control(form, "STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, b) {}
+
 // A frame does not paint its inside, and the form does not paint under its
 // children: the panel fills its face itself.
-LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_ERASEBKGND) {
     RECT r{};
-    GetClientRect(hwnd, &r);
+    GetClientRect(Handle(), &r);
     FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_BTNFACE));
     return 1;
   }
-  return CallWindowProcA(previous, hwnd, msg, wp, lp);
-}
-}  // namespace
-
-Panel::Panel(Form& form, Bounds b) : Control(form, "STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, b) {
-  SetWindowLongPtrA(Handle(), GWLP_USERDATA, GetWindowLongPtrA(Handle(), GWLP_WNDPROC));
-  SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PanelProc));
+  return Default(msg, wp, lp);
 }
 
 namespace {
@@ -68,33 +62,29 @@ LinkLabel::LinkLabel(Form& form, const std::string& caption, Bounds b)
   SIZE size{};
   GetTextExtentPoint32A(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &size);
   SetWindowPos(Handle(), nullptr, b.left, b.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowLongPtrA(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  previous_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LinkLabel::Proc)));
 }
 
-LRESULT CALLBACK LinkLabel::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<LinkLabel*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+LRESULT LinkLabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SETCURSOR:
       SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
       return TRUE;
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
+      HDC dc = BeginPaint(Handle(), &ps);
       RECT r{};
-      GetClientRect(hwnd, &r);
+      GetClientRect(Handle(), &r);
       FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-      SelectObjectScope sel(dc, self->font_.Get());
+      SelectObjectScope sel(dc, font_.Get());
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, RGB(0, 0, 255));
-      const std::string text = self->Text();
+      const std::string text = Text();
       TextOutA(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
-      EndPaint(hwnd, &ps);
+      EndPaint(Handle(), &ps);
       return 0;
     }
   }
-  return CallWindowProcA(self->previous_, hwnd, msg, wp, lp);
+  return Default(msg, wp, lp);
 }
 
 }  // namespace tessaly::win

@@ -19,6 +19,9 @@ class FixedLabel : public Control {
 class Panel : public Control {
  public:
   Panel(Form& form, Bounds b);
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 // A bitmap resource of the program, centred in its bounds. A transparent
@@ -43,10 +46,11 @@ class LinkLabel : public Control {
     if (code == STN_CLICKED && OnClick) OnClick();
   }
 
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   UniqueFont font_;
-  WNDPROC previous_ = nullptr;
 };
 
 }  // namespace tessaly::win

@@ -5,6 +5,7 @@
 
 #include "bookmarks/tree_commands.h"
 #include "bookmarks/win/frm_add_bookmark.h"
+#include "framework/win/wait_cursor.h"
 
 namespace tessaly {
 
@@ -24,19 +25,6 @@ int CompareLocaleText(const std::string& a, const std::string& b) {
                                     b.data(), static_cast<int>(b.size()));
   return result ? result - CSTR_EQUAL : CompareAsciiIgnoringCase(a, b);
 }
-
-// The hourglass for one scope; the cursor before it comes back also when
-// an error passes through.
-class WaitCursor {
- public:
-  WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR previous_;
-};
 
 // The pictures of the tree from the glyph strip. The image list takes a
 // copy: adding a masked bitmap blackens its transparent colour.
@@ -112,7 +100,7 @@ void TfrmEditBookmarks::SaveTree() {
 }
 
 void TfrmEditBookmarks::btnSortClick() {
-  WaitCursor wait;
+  win::WaitCursor hourglass;
   SortBookmarkTree(*root_, CompareLocaleText);
   items_.ShowOrder(*root_);
 }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "bookmarks/bookmark_entry.h"
+#include "framework/tree_walk.h"
 
 namespace tessaly {
 
@@ -71,48 +72,24 @@ std::unique_ptr<BookmarkNode> NewRootNode() {
 }
 
 void LoadBookmarkTree(BookmarkNode& root, const MenuItem& menu, int first) {
-  // Each open level: the menu item whose children are being copied, the
-  // node they go under, and the next child's index.
-  struct Level {
-    const MenuItem* item;
-    BookmarkNode* node;
-    int next;
-  };
-  std::vector<Level> open{{&menu, &root, first}};
-  while (!open.empty()) {
-    Level& level = open.back();
-    if (level.next >= level.item->Count()) {
-      open.pop_back();
-      continue;
+  // Each level's state is the node its entries go under.
+  WalkTree(menu, first, &root, [](const MenuItem& item, BookmarkNode* parent) -> std::optional<BookmarkNode*> {
+    if (!IsFolder(item)) {
+      parent->Add(std::make_unique<BookmarkNode>(item.Caption, BookmarkNode::kBookmarkImage, item.Hint));
+      return std::nullopt;
     }
-    const MenuItem& item = (*level.item)[level.next++];
-    if (IsFolder(item)) {
-      BookmarkNode& folder = level.node->Add(std::make_unique<BookmarkNode>(item.Caption, BookmarkNode::kFolderImage));
-      if (item.Count() > 0) open.push_back({&item, &folder, 0});  // level is not used past this point
-    } else {
-      level.node->Add(std::make_unique<BookmarkNode>(item.Caption, BookmarkNode::kBookmarkImage, item.Hint));
-    }
-  }
+    BookmarkNode& folder = parent->Add(std::make_unique<BookmarkNode>(item.Caption, BookmarkNode::kFolderImage));
+    return &folder;
+  });
 }
 
 void SaveBookmarkTree(const BookmarkNode& root, MenuItem& menu, int first, const NewBookmarkEntryFn& newBookmark) {
   menu.DeleteFrom(first);
-  struct Level {
-    const BookmarkNode* node;
-    MenuItem* item;
-    int next;
-  };
-  std::vector<Level> open{{&root, &menu, 0}};
-  while (!open.empty()) {
-    Level& level = open.back();
-    if (level.next >= level.node->Count()) {
-      open.pop_back();
-      continue;
-    }
-    const BookmarkNode& node = (*level.node)[level.next++];
-    MenuItem& added = level.item->Add(node.IsFolder() ? NewFolderEntry(node.Text) : newBookmark(node.Text, node.Url));
-    if (node.Count() > 0) open.push_back({&node, &added, 0});  // level is not used past this point
-  }
+  // Each level's state is the menu item its entries go under.
+  WalkTree(root, 0, &menu, [&newBookmark](const BookmarkNode& node, MenuItem* parent) -> std::optional<MenuItem*> {
+    MenuItem& added = parent->Add(node.IsFolder() ? NewFolderEntry(node.Text) : newBookmark(node.Text, node.Url));
+    return &added;
+  });
 }
 
 }  // namespace tessaly

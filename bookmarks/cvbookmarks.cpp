@@ -1,8 +1,7 @@
 #include "bookmarks/cvbookmarks.h"
 
-#include <vector>
-
 #include "bookmarks/bookmark_entry.h"
+#include "framework/tree_walk.h"
 #include "bookmarks/netscape_reader.h"
 #include "bookmarks/netscape_writer.h"
 
@@ -128,27 +127,15 @@ void TCorvaneBookmarks::DupeMenuNode(Item& copyParent, const Item& sourceParent)
 }
 
 void TCorvaneBookmarks::CopyEntries(Item& dst, const Item& src, int first) {
-  struct Level {
-    Item* copy;
-    const Item* source;
-    int next;
-  };
-  std::vector<Level> open{{&dst, &src, first}};
-  while (!open.empty()) {
-    Level& level = open.back();
-    if (level.next >= level.source->Count()) {
-      open.pop_back();
-      continue;
-    }
-    const Item& source = (*level.source)[level.next++];
+  // Each level's state is the copy its entries go under.
+  WalkTree(src, first, &dst, [this](const Item& source, Item* copyParent) -> std::optional<Item*> {
     // A copy is clickable unless it is a folder; a click raises OnItemClick
     // with the copy, whose hint is the same URL.
     auto copy = std::make_unique<Item>(source.Caption, IsFolder(source) ? Item::ClickHandler{} : EntryClick(),
                                        source.HelpContext);
     copy->Hint = source.Hint;
-    Item& added = level.copy->Add(std::move(copy));
-    if (source.Count() > 0) open.push_back({&added, &source, 0});  // level is not used past this point
-  }
+    return &copyParent->Add(std::move(copy));
+  });
 }
 
 void TCorvaneBookmarks::AddBookmark(const std::string& title, const std::string& url) {

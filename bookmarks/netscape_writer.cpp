@@ -1,8 +1,7 @@
 #include "bookmarks/netscape_writer.h"
 
-#include <vector>
-
 #include "bookmarks/bookmark_entry.h"
+#include "framework/tree_walk.h"
 
 namespace tessaly {
 
@@ -49,28 +48,19 @@ void WriteNetscapeFile(ByteSink& sink, const MenuItem& root, int first, const st
          "It will be read and overwritten.\nDo Not Edit! -->\n<TITLE>Bookmarks for "
       << appName << "</TITLE>\n<H1>Bookmarks for " << appName << "</H1>\n\n<DL><p>\n";
 
-  // Each open level: the item whose children are being written and the next
-  // child's index. Leaving a level closes its list, the file's own last.
-  struct Level {
-    const MenuItem* parent;
-    int next;
-  };
-  std::vector<Level> open{{&root, first}};
-  while (!open.empty()) {
-    Level& level = open.back();
-    if (level.next >= level.parent->Count()) {
-      open.pop_back();
-      out << kListEnd;
-      continue;
-    }
-    const MenuItem& item = (*level.parent)[level.next++];
-    if (IsFolder(item)) {
-      out << kFolderStart << item.Caption << kFolderEnd;
-      open.push_back({&item, 0});  // level is not used past this point
-    } else {
-      out << kBookmarkStart << item.Hint << kBookmarkMiddle << item.Caption << kBookmarkEnd;
-    }
-  }
+  // A folder opens a list, empty or not; leaving a level closes its list, the
+  // file's own last.
+  WalkTree(
+      root, first, 0,
+      [&out](const MenuItem& item, int) -> std::optional<int> {
+        if (IsFolder(item)) {
+          out << kFolderStart << item.Caption << kFolderEnd;
+          return 0;
+        }
+        out << kBookmarkStart << item.Hint << kBookmarkMiddle << item.Caption << kBookmarkEnd;
+        return std::nullopt;
+      },
+      [&out](int) { out << kListEnd; });
   out.Flush();
 }
 

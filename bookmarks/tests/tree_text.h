@@ -9,6 +9,7 @@
 #include "bookmarks/netscape_reader.h"
 #include "bookmarks/netscape_writer.h"
 #include "framework/menu_item.h"
+#include "framework/tree_walk.h"
 
 namespace tessaly::testing {
 
@@ -21,23 +22,13 @@ inline void ReadInto(MenuItem& root, const std::string& file, std::size_t piece 
 // Shows children from index first on, each on its own line.
 inline std::string TreeText(const MenuItem& root, int first = 0) {
   std::string text;
-  struct Level {
-    const MenuItem* parent;
-    int next;
-  };
-  std::vector<Level> open{{&root, first}};
-  while (!open.empty()) {
-    Level& level = open.back();
-    if (level.next >= level.parent->Count()) {
-      open.pop_back();
-      continue;
-    }
-    const MenuItem& item = (*level.parent)[level.next++];
-    text += std::string(2 * (open.size() - 1), ' ');
+  WalkTree(root, first, std::size_t{0}, [&text](const MenuItem& item, std::size_t depth) -> std::optional<std::size_t> {
+    text += std::string(2 * depth, ' ');
     text += IsFolder(item) ? "+ " + item.Caption : "- " + item.Caption + " | " + item.Hint;
     text += '\n';
-    if (item.Count() > 0) open.push_back({&item, 0});
-  }
+    if (item.Count() > 0) return depth + 1;
+    return std::nullopt;
+  });
   return text;
 }
 

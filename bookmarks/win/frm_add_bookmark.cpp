@@ -30,15 +30,7 @@ void MoveUp(HWND h, int by) {
 
 TfrmAddBookmark::TfrmAddBookmark(HWND owner) {
   using win::Bounds;
-  FormParams fp;
-  fp.className = "TfrmAddBookmark";
-  fp.caption = " Add Bookmark";
-  fp.clientWidth = 290;
-  fp.clientHeight = 107;
-  fp.centered = true;
-  fp.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
-  // In front of the main window also when that stays on top.
-  fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+  FormParams fp = DialogParams("TfrmAddBookmark", " Add Bookmark", 290, 107);
   fp.owner = owner;
   CreateForm(fp);
 

@@ -40,16 +40,7 @@ HIMAGELIST NewImageList(HBITMAP glyphs, int glyphWidth) {
 TfrmEditBookmarks::TfrmEditBookmarks(TCorvaneBookmarks& bookmarks, HBITMAP glyphs, int glyphWidth)
     : bookmarks_(bookmarks), root_(NewRootNode()) {
   using win::Bounds;
-  FormParams fp;
-  fp.className = "TfrmEditBookmarks";
-  fp.caption = " Organize Bookmarks";
-  fp.clientWidth = 454;
-  fp.clientHeight = 303;
-  fp.centered = true;
-  fp.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
-  // In front of the main window also when that stays on top.
-  fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-  CreateForm(fp);
+  CreateForm(DialogParams("TfrmEditBookmarks", " Organize Bookmarks", 454, 303));
 
   Memo1 = std::make_unique<win::Memo>(*this, Bounds{8, 8, 161, 225}, kInstructions);
   memoFont_.Reset(CreateFontA(-8, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,

@@ -11,15 +11,7 @@ namespace tessaly {
 
 TfrmAboutBox::TfrmAboutBox() {
   using win::Bounds;
-  FormParams fp;
-  fp.className = "TfrmAboutBox";
-  fp.caption = " About Tessaly";
-  fp.clientWidth = 375;
-  fp.clientHeight = 246;
-  fp.centered = true;
-  fp.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
-  fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-  CreateForm(fp);
+  CreateForm(DialogParams("TfrmAboutBox", " About Tessaly", 375, 246));
 
   // The panel's controls are the form's, placed relative to the panel.
   const int px = 8, py = 8;

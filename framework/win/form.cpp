@@ -27,6 +27,19 @@ Form::~Form() {
   DestroyHandle();
 }
 
+Form::FormParams Form::DialogParams(const char* className, std::string caption, int clientWidth,
+                                   int clientHeight) {
+  FormParams fp;
+  fp.className = className;
+  fp.caption = std::move(caption);
+  fp.clientWidth = clientWidth;
+  fp.clientHeight = clientHeight;
+  fp.centered = true;
+  fp.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
+  fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+  return fp;
+}
+
 void Form::CreateForm(const FormParams& fp) {
   RECT r{0, 0, fp.clientWidth, fp.clientHeight};
   AdjustWindowRectEx(&r, fp.style, fp.hasMenuBar, fp.exStyle);

@@ -29,6 +29,9 @@ class Form : public Window {
     DWORD exStyle = WS_EX_CONTROLPARENT;
     HWND owner = nullptr;  // null: the application window
   };
+  // A dialog's: a fixed frame with a close box, centred on the screen, and in
+  // front of the main window also when that stays on top.
+  static FormParams DialogParams(const char* className, std::string caption, int clientWidth, int clientHeight);
 
   HFONT Font() const { return font_.Get(); }
   int NextControlId() { return nextControlId_++; }

@@ -6,15 +6,7 @@ namespace tessaly {
 
 TfrmCustomSizes::TfrmCustomSizes(Registry& registry) : registry_(registry) {
   using win::Bounds;
-  FormParams fp;
-  fp.className = "TfrmCustomSizes";
-  fp.caption = " Edit Tessaly Custom Sizes";
-  fp.clientWidth = 293;
-  fp.clientHeight = 207;
-  fp.centered = true;
-  fp.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
-  fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-  CreateForm(fp);
+  CreateForm(DialogParams("TfrmCustomSizes", " Edit Tessaly Custom Sizes", 293, 207));
 
   Memo1 = std::make_unique<win::Memo>(
       *this, Bounds{8, 8, 169, 121},

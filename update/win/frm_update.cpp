@@ -28,15 +28,7 @@ std::string ProgramDirectory() {
 
 TfrmUpdate::TfrmUpdate(Registry& registry, WebAddresses& addresses)
     : registry_(registry), addresses_(addresses), programDirectory_(ProgramDirectory()) {
-  FormParams fp;
-  fp.className = "TfrmUpdate";
-  fp.caption = " Tessaly Update";
-  fp.clientWidth = 178;
-  fp.clientHeight = 139;
-  fp.centered = true;
-  fp.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
-  fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-  CreateForm(fp);
+  CreateForm(DialogParams("TfrmUpdate", " Tessaly Update", 178, 139));
   CreateControls();
   CreateClients();
 }

@@ -38,8 +38,8 @@ class WebBrowserApp {
 };
 
 // The automation library and the few window calls the Internet Explorer
-// controller makes.
-class AutomationPlatform {
+// controller makes, the browser window's layout among them.
+class AutomationPlatform : public WindowLayoutSource {
  public:
   virtual ~AutomationPlatform() = default;
   virtual ComResult InitializeCom() = 0;

@@ -32,6 +32,9 @@ class Controller {
   virtual std::string GetUrl() = 0;
   virtual std::string GetTitle() = 0;
   virtual std::string GetPlacement() = 0;
+  // The target's page area (the part a page is shown in) gets this size. A
+  // controller that cannot see into its target sizes the whole window.
+  virtual void SetPageSize(int width, int height) { SetSize(width, height); }
 };
 
 }  // namespace tessaly

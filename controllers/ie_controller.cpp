@@ -65,6 +65,22 @@ void IEController::SetSize(int width, int height) {
   browser_->SetHeight(height);
 }
 
+// Width and Height are the browser window's outer size, around the page.
+void IEController::SetPageSize(int width, int height) {
+  EnsureBrowser();
+  if (!browser_) {
+    ShowError(kSetSize);
+    return;
+  }
+  const WindowHandle window = browser_->Hwnd();
+  SizeToPageArea(
+      width, height, [&](WindowLayout& layout) { return platform_.ReadWindowLayout(window, layout); },
+      [this](const OuterSize& outer) {
+        browser_->SetWidth(outer.width);
+        browser_->SetHeight(outer.height);
+      });
+}
+
 void IEController::OpenUrl(const std::string& url) {
   EnsureBrowser();
   if (!browser_) {

@@ -33,6 +33,7 @@ class IEController : public Controller {
   std::string GetUrl() override;
   std::string GetTitle() override;
   std::string GetPlacement() override;
+  void SetPageSize(int width, int height) override;
 
  private:
   enum class ComState { NotInitialized, Initialized, Failed };

@@ -32,6 +32,13 @@ void WindowController::SetSize(int width, int height) {
   platform_.BringWindowToTop(targetWindow_);
 }
 
+void WindowController::SetPageSize(int width, int height) {
+  if (!IsTargetValid()) return;
+  SizeToPageArea(
+      width, height, [this](WindowLayout& layout) { return platform_.ReadWindowLayout(targetWindow_, layout); },
+      [this](const OuterSize& outer) { SetSize(outer.width, outer.height); });
+}
+
 std::string WindowController::GetPlacement() {
   if (!IsTargetValid()) return {};
   WindowPlacementRecord wp;

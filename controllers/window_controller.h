@@ -20,6 +20,7 @@ class WindowController : public Controller {
   std::string GetUrl() override { return {}; }
   std::string GetTitle() override { return {}; }
   std::string GetPlacement() override;
+  void SetPageSize(int width, int height) override;
 
  private:
   WindowPlatform& platform_;

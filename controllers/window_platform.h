@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "controllers/page_area.h"
+
 namespace tessaly {
 
 // A top-level window of any program, as the platform names it.
@@ -17,8 +19,15 @@ struct WindowPlacementRecord {
   int left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// Reads a window's layout for page-area sizing; false when the window is gone.
+class WindowLayoutSource {
+ public:
+  virtual ~WindowLayoutSource() = default;
+  virtual bool ReadWindowLayout(WindowHandle window, WindowLayout& layout) = 0;
+};
+
 // The window calls the active-window controller makes.
-class WindowPlatform {
+class WindowPlatform : public WindowLayoutSource {
  public:
   virtual ~WindowPlatform() = default;
   // 0 when the handle names no window.

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "framework/win/application.h"
+#include "controllers/win/win32_window_layout.h"
 #include "framework/win/com_handles.h"
 
 namespace tessaly::win {
@@ -99,6 +100,10 @@ std::unique_ptr<WebBrowserApp> Win32AutomationPlatform::CreateInternetExplorer(s
 
 void Win32AutomationPlatform::BringWindowToTop(WindowHandle window) {
   ::BringWindowToTop(reinterpret_cast<HWND>(window));
+}
+
+bool Win32AutomationPlatform::ReadWindowLayout(WindowHandle window, WindowLayout& layout) {
+  return ReadWin32WindowLayout(reinterpret_cast<HWND>(window), layout);
 }
 
 void Win32AutomationPlatform::ShowMessage(const std::string& text, const std::string& caption, std::uint32_t style) {

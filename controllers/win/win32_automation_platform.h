@@ -11,6 +11,7 @@ class Win32AutomationPlatform : public AutomationPlatform {
   void UninitializeCom() override;
   std::unique_ptr<WebBrowserApp> CreateInternetExplorer(std::uint32_t context, ComResult& result) override;
   void BringWindowToTop(WindowHandle window) override;
+  bool ReadWindowLayout(WindowHandle window, WindowLayout& layout) override;
   void ShowMessage(const std::string& text, const std::string& caption, std::uint32_t style) override;
 };
 

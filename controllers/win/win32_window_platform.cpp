@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "controllers/win/win32_window_layout.h"
+
 namespace tessaly::win {
 
 namespace {
@@ -75,5 +77,9 @@ void Win32WindowPlatform::WorkspaceOrigin(WindowHandle window, int& x, int& y) {
 }
 
 void Win32WindowPlatform::BringWindowToTop(WindowHandle window) { ::BringWindowToTop(ToHwnd(window)); }
+
+bool Win32WindowPlatform::ReadWindowLayout(WindowHandle window, WindowLayout& layout) {
+  return ReadWin32WindowLayout(ToHwnd(window), layout);
+}
 
 }  // namespace tessaly::win

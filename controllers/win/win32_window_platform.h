@@ -11,6 +11,7 @@ class Win32WindowPlatform : public WindowPlatform {
   bool GetWindowPlacement(WindowHandle window, WindowPlacementRecord& record) override;
   bool SetWindowPlacement(WindowHandle window, const WindowPlacementRecord& record) override;
   void BringWindowToTop(WindowHandle window) override;
+  bool ReadWindowLayout(WindowHandle window, WindowLayout& layout) override;
   // The top-left corner of the window's monitor's work area, relative to the
   // monitor. A tool window's placement is in screen coordinates.
   void WorkspaceOrigin(WindowHandle window, int& x, int& y) override;

@@ -120,6 +120,7 @@ void TfrmMain::CreateMainMenu() {
   AlwaysonTop1 = &options.Add("Always on Top", [this](MenuItem&) { AlwaysonTop1Click(); });
   AlwaysRunMinimized1 = &options.Add("Always Run Minimized", [this](MenuItem&) { AlwaysRunMinimized1Click(); });
   options.Add("Edit Custom Sizes...", [this](MenuItem&) { EditCustomSizes1Click(); });
+  SizePageArea1 = &options.Add("Size Page Area", [this](MenuItem&) { SizePageArea1Click(); });
 
   Bookmarks1 = &MainMenu1.Add("Bookmarks", {}, kTagTopLevel);
   Bookmarks1->Add("Add Bookmark...", [this](MenuItem&) { AddBookmark1Click(); });
@@ -194,12 +195,14 @@ void TfrmMain::ReadWriteSettings(bool write) {
     s.top = r.top;
     s.runMinimized = IsChecked(AlwaysRunMinimized1);
     s.alwaysOnTop = IsChecked(AlwaysonTop1);
+    s.sizePageArea = IsChecked(SizePageArea1);
     StoreWindowSettings(registry_, s, TabControl1->TabIndex());
     return;
   }
   WindowSettings s = ReadWindowSettings(registry_);
   SetPosition(s.left, s.top);
   if (s.runMinimized) AlwaysRunMinimized1->HelpContext = kTagChecked;
+  if (s.sizePageArea) SizePageArea1->HelpContext = kTagChecked;
   if (s.alwaysOnTop) {
     AlwaysonTop1->HelpContext = kTagChecked;
     SetMainMenuOwnerDraw(false);
@@ -241,6 +244,10 @@ void TfrmMain::AlwaysonTop1Click() {
 
 void TfrmMain::AlwaysRunMinimized1Click() {
   AlwaysRunMinimized1->HelpContext = IsChecked(AlwaysRunMinimized1) ? 0 : kTagChecked;
+}
+
+void TfrmMain::SizePageArea1Click() {
+  SizePageArea1->HelpContext = IsChecked(SizePageArea1) ? 0 : kTagChecked;
 }
 
 void TfrmMain::HideToTray() {
@@ -341,11 +348,12 @@ void TfrmMain::btnCustomSizeClick() {
 }
 
 void TfrmMain::SizeToCustom(int targetKind, const std::string& text) {
-  tessaly::SizeToCustom(Controllers(), targetKind, text);
+  tessaly::SizeToCustom(Controllers(), targetKind, text, PageAreaSizing());
 }
 
 void TfrmMain::SizeTrayMenuClick(MenuItem& item) {
-  tessaly::SizeTrayMenuClick(item, Controllers(), cbTaskBar->ItemIndex(), cbOfficeBar->ItemIndex());
+  tessaly::SizeTrayMenuClick(item, Controllers(), cbTaskBar->ItemIndex(), cbOfficeBar->ItemIndex(),
+                             PageAreaSizing());
 }
 
 void TfrmMain::BuildCustomSizeMenus() {

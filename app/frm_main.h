@@ -33,7 +33,10 @@ class TfrmMain : public win::Form {
   void ReadWriteSettings(bool write);
   void SelectBrowser(const std::string& code);
   void BuildCustomSizeMenus();
+  // Sizes the target to a custom size text; with "Size Page Area" checked,
+  // the page inside the window gets the size.
   void SizeToCustom(int targetKind, const std::string& text);
+  bool PageAreaSizing() const { return IsChecked(SizePageArea1); }
   Controller& ControllerFor(int targetKind) { return Controllers().For(targetKind); }
   void ShowColorPreview(int targetKind, int paletteChoice);
 
@@ -58,6 +61,7 @@ class TfrmMain : public win::Form {
   void TabControl1Change();
   void AlwaysonTop1Click();
   void AlwaysRunMinimized1Click();
+  void SizePageArea1Click();
   void Exit1Click();
   void TrayIconDblClick();
   void TrayIconMouseMove();
@@ -94,6 +98,7 @@ class TfrmMain : public win::Form {
   MenuItem TrayMenu1;
   MenuItem* AlwaysonTop1 = nullptr;
   MenuItem* AlwaysRunMinimized1 = nullptr;
+  MenuItem* SizePageArea1 = nullptr;
   MenuItem* Bookmarks1 = nullptr;
   MenuItem* Bookmarks2 = nullptr;
   MenuItem* CustomSizes1 = nullptr;

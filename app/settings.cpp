@@ -76,6 +76,7 @@ WindowSettings ReadWindowSettings(Registry& reg) {
   if (key.IsOpen()) {
     s.browser = ReadStringOr(reg, "Browser", "");
     s.alwaysOnTop = reg.ReadBoolOr("AlwaysOnTop", false);
+    s.sizePageArea = reg.ReadBoolOr("SizePageArea", false);
   }
   return s;
 }
@@ -93,6 +94,7 @@ void StoreWindowSettings(Registry& reg, const WindowSettings& s, int browserTab)
   if (key.IsOpen()) {
     reg.WriteString("Browser", browserTab == 1 ? "ns" : "ie");
     reg.WriteBool("AlwaysOnTop", s.alwaysOnTop);
+    reg.WriteBool("SizePageArea", s.sizePageArea);
   }
 }
 

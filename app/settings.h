@@ -38,6 +38,7 @@ struct WindowSettings {
   bool runMinimized = false;  // stored inverted as "VisibleOnStart"
   std::string browser = "ie";
   bool alwaysOnTop = false;
+  bool sizePageArea = false;  // custom sizes size the page inside the window
 };
 
 // A value that is missing or of another type keeps its default, so a damaged

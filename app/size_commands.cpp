@@ -25,7 +25,7 @@ int TargetKindFromCaption(const std::string& caption) {
   return kTargetCurrent;
 }
 
-void SizeToCustom(const ControllerSet& controllers, int targetKind, const std::string& text) {
+void SizeToCustom(const ControllerSet& controllers, int targetKind, const std::string& text, bool pageArea) {
   const size_t x = text.find('x');
   // Without an "x" the whole text is taken for both numbers, and fails.
   const size_t p = x == std::string::npos ? 0 : x + 1;  // 1-based position
@@ -33,17 +33,22 @@ void SizeToCustom(const ControllerSet& controllers, int targetKind, const std::s
   const std::string heightText = p == 0 ? text : text.substr(p);
   const int height = StrToInt(heightText);
   const int width = StrToInt(widthText);
-  controllers.For(targetKind).SetSize(width, height);
+  Controller& c = controllers.For(targetKind);
+  if (pageArea)
+    c.SetPageSize(width, height);
+  else
+    c.SetSize(width, height);
 }
 
-void SizeTrayMenuClick(const MenuItem& item, const ControllerSet& controllers, int taskBar, int officeBar) {
+void SizeTrayMenuClick(const MenuItem& item, const ControllerSet& controllers, int taskBar, int officeBar,
+                       bool pageArea) {
   const MenuItem* parent = item.Parent();
   if (!parent) return;
   const bool custom = parent->Caption.find("Custom") != std::string::npos;
   const MenuItem* head = custom ? parent->Parent() : parent;
   const int kind = head ? TargetKindFromCaption(head->Caption) : kTargetCurrent;
   if (custom) {
-    SizeToCustom(controllers, kind, item.Caption);
+    SizeToCustom(controllers, kind, item.Caption, pageArea);
     return;
   }
   Controller& c = controllers.For(kind);

@@ -22,12 +22,15 @@ struct ControllerSet {
 // The target named by a tray sub-menu head's caption.
 int TargetKindFromCaption(const std::string& caption);
 
-// Sizes the target to a custom size text, unchanged by any allowance.
+// Sizes the target to a custom size text, unchanged by any allowance: the
+// whole window, or with pageArea ("Size Page Area") the page inside it.
 // Raises on a text that is not "width x height" with integers.
-void SizeToCustom(const ControllerSet& controllers, int targetKind, const std::string& text);
+void SizeToCustom(const ControllerSet& controllers, int targetKind, const std::string& text, bool pageArea);
 
-// A preset item or a custom size item of a tray browser sub-menu was clicked.
-void SizeTrayMenuClick(const MenuItem& item, const ControllerSet& controllers, int taskBar, int officeBar);
+// A preset item or a custom size item of a tray browser sub-menu was clicked;
+// pageArea as for SizeToCustom (presets stay outer sizes).
+void SizeTrayMenuClick(const MenuItem& item, const ControllerSet& controllers, int taskBar, int officeBar,
+                       bool pageArea);
 
 // Whether the foreground window of this class may become the active-window
 // target: not the tray icon's window, not this program's main window, not gone.

@@ -88,6 +88,7 @@ TEST(WindowSettings, AbsentBrowserValueReadsEmptyWhenTheKeyExists) {
   WindowSettings s = ReadWindowSettings(reg);
   EXPECT_EQ(s.browser, "");
   EXPECT_TRUE(s.alwaysOnTop);
+  EXPECT_FALSE(s.sizePageArea);  // off unless stored
 }
 
 // A key that lacks a value, or holds it with another type, must not stop the
@@ -104,19 +105,21 @@ TEST(WindowSettings, DamagedValuesKeepTheirDefaults) {
   EXPECT_FALSE(s.alwaysOnTop);
 }
 
-TEST(WindowSettings, StoreWritesFiveValuesWithTheirTypesAndReadsBack) {
+TEST(WindowSettings, StoreWritesSixValuesWithTheirTypesAndReadsBack) {
   MemoryRegistry reg;
   WindowSettings s;
   s.left = 10;
   s.top = -20;
   s.runMinimized = true;
   s.alwaysOnTop = true;
+  s.sizePageArea = true;
   StoreWindowSettings(reg, s, 1);
   EXPECT_EQ(std::get<int>(*reg.Find(kPositionKey, "Left")), 10);
   EXPECT_EQ(std::get<int>(*reg.Find(kPositionKey, "Top")), -20);
   EXPECT_EQ(std::get<int>(*reg.Find(kPositionKey, "VisibleOnStart")), 0);
   EXPECT_EQ(std::get<std::string>(*reg.Find(kDefaultsKey, "Browser")), "ns");
   EXPECT_EQ(std::get<int>(*reg.Find(kDefaultsKey, "AlwaysOnTop")), 1);
+  EXPECT_EQ(std::get<int>(*reg.Find(kDefaultsKey, "SizePageArea")), 1);
 
   WindowSettings back = ReadWindowSettings(reg);
   EXPECT_EQ(back.left, 10);
@@ -124,8 +127,10 @@ TEST(WindowSettings, StoreWritesFiveValuesWithTheirTypesAndReadsBack) {
   EXPECT_TRUE(back.runMinimized);
   EXPECT_EQ(back.browser, "ns");
   EXPECT_TRUE(back.alwaysOnTop);
+  EXPECT_TRUE(back.sizePageArea);
 
   StoreWindowSettings(reg, WindowSettings{}, 0);
+  EXPECT_EQ(std::get<int>(*reg.Find(kDefaultsKey, "SizePageArea")), 0);
   EXPECT_EQ(std::get<std::string>(*reg.Find(kDefaultsKey, "Browser")), "ie");
   EXPECT_EQ(std::get<int>(*reg.Find(kPositionKey, "VisibleOnStart")), 1);
 }

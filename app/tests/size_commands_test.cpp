@@ -15,7 +15,9 @@ class Recorder : public Controller {
  public:
   std::vector<std::tuple<int, int>> sizes;
   std::vector<std::tuple<int, int, int>> presets;
+  std::vector<std::tuple<int, int>> pageSizes;
   void SetSize(int w, int h) override { sizes.emplace_back(w, h); }
+  void SetPageSize(int w, int h) override { pageSizes.emplace_back(w, h); }
   void SetPresetSize(int preset, int taskBar, int officeBar) override {
     presets.emplace_back(preset, taskBar, officeBar);
     Controller::SetPresetSize(preset, taskBar, officeBar);
@@ -62,9 +64,9 @@ TEST_F(Fixture, ControllerForEveryKind) {
 }
 
 TEST_F(Fixture, TrayPresetItemsGoToTheirBrowserWithTheBarChoices) {
-  SizeTrayMenuClick((*heads[0])[3], set, 2, 1);  // 640 x 480 under Internet Explorer
-  SizeTrayMenuClick((*heads[1])[4], set, 2, 1);  // 800 x 600 under Netscape
-  SizeTrayMenuClick((*heads[2])[6], set, 2, 1);  // 1024 x 768 under Active Window
+  SizeTrayMenuClick((*heads[0])[3], set, 2, 1, false);  // 640 x 480 under Internet Explorer
+  SizeTrayMenuClick((*heads[1])[4], set, 2, 1, false);  // 800 x 600 under Netscape
+  SizeTrayMenuClick((*heads[2])[6], set, 2, 1, false);  // 1024 x 768 under Active Window
   EXPECT_EQ(ie.presets, (std::vector<std::tuple<int, int, int>>{{1, 2, 1}}));
   EXPECT_EQ(ns.presets, (std::vector<std::tuple<int, int, int>>{{2, 2, 1}}));
   EXPECT_EQ(window.presets, (std::vector<std::tuple<int, int, int>>{{3, 2, 1}}));
@@ -73,32 +75,43 @@ TEST_F(Fixture, TrayPresetItemsGoToTheirBrowserWithTheBarChoices) {
 }
 
 TEST_F(Fixture, WebTvAlwaysPassesNoBars) {
-  SizeTrayMenuClick((*heads[2])[5], set, 2, 2);
+  SizeTrayMenuClick((*heads[2])[5], set, 2, 2, false);
   EXPECT_EQ(window.presets, (std::vector<std::tuple<int, int, int>>{{0, 0, 0}}));
   EXPECT_EQ(window.sizes, (std::vector<std::tuple<int, int>>{{568, 388}}));
 }
 
 TEST_F(Fixture, UnexpectedIndexDoesNothing) {
-  SizeTrayMenuClick((*heads[0])[0], set, 1, 0);
-  SizeTrayMenuClick((*heads[0])[2], set, 1, 0);
+  SizeTrayMenuClick((*heads[0])[0], set, 1, 0, false);
+  SizeTrayMenuClick((*heads[0])[2], set, 1, 0, false);
   EXPECT_TRUE(ie.presets.empty());
   EXPECT_TRUE(ie.sizes.empty());
 }
 
 TEST_F(Fixture, CustomSizeItemSizesUnchangedOnItsBrowser) {
-  SizeTrayMenuClick((*heads[1])[1][0], set, 1, 1);
+  SizeTrayMenuClick((*heads[1])[1][0], set, 1, 1, false);
   EXPECT_EQ(ns.sizes, (std::vector<std::tuple<int, int>>{{1024, 768}}));
   EXPECT_TRUE(ns.presets.empty());
   EXPECT_TRUE(current.sizes.empty());
 }
 
+// "Size Page Area" turns custom sizes into page sizes; presets stay outer sizes.
+TEST_F(Fixture, PageAreaOptionReachesCustomSizesOnly) {
+  SizeTrayMenuClick((*heads[2])[1][0], set, 1, 0, true);
+  SizeTrayMenuClick((*heads[2])[4], set, 1, 0, true);
+  SizeToCustom(set, 1, "300 x 200", true);
+  EXPECT_EQ(window.pageSizes, (std::vector<std::tuple<int, int>>{{1024, 768}}));
+  EXPECT_EQ(window.sizes, (std::vector<std::tuple<int, int>>{{808, 580}}));
+  EXPECT_EQ(ie.pageSizes, (std::vector<std::tuple<int, int>>{{300, 200}}));
+  EXPECT_TRUE(ie.sizes.empty());
+}
+
 TEST_F(Fixture, SizeToCustomParsesAndRaisesOnBadText) {
-  SizeToCustom(set, 0, "300 x 200");
+  SizeToCustom(set, 0, "300 x 200", false);
   EXPECT_EQ(current.sizes, (std::vector<std::tuple<int, int>>{{300, 200}}));
-  EXPECT_THROW(SizeToCustom(set, 0, "300 x abc"), std::invalid_argument);
-  EXPECT_THROW(SizeToCustom(set, 0, "wide x 200"), std::invalid_argument);
-  EXPECT_THROW(SizeToCustom(set, 0, "300"), std::invalid_argument);
-  EXPECT_THROW(SizeToCustom(set, 0, ""), std::invalid_argument);
+  EXPECT_THROW(SizeToCustom(set, 0, "300 x abc", false), std::invalid_argument);
+  EXPECT_THROW(SizeToCustom(set, 0, "wide x 200", false), std::invalid_argument);
+  EXPECT_THROW(SizeToCustom(set, 0, "300", false), std::invalid_argument);
+  EXPECT_THROW(SizeToCustom(set, 0, "", false), std::invalid_argument);
   EXPECT_EQ(current.sizes.size(), 1u);  // nothing sized after a failure
 }
 

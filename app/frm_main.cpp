@@ -167,6 +167,9 @@ void TfrmMain::CreateTrayMenu() {
   AddBrowserSubMenu("Internet Explorer", CustomSizes1);
   AddBrowserSubMenu("Netscape Navigator", CustomSizes2);
   AddBrowserSubMenu("Active Window", CustomSizes3);
+  MenuItem& activeWindow = *CustomSizes3->Parent();
+  activeWindow.AddSeparator();
+  activeWindow.Add("Other Size...", [this](MenuItem&) { OtherSize1Click(); });
   TrayMenu1.AddSeparator();
   TrayMenu1.Add("Edit Custom Sizes...", [this](MenuItem&) { EditCustomSizes1Click(); });
   TrayMenu1.AddSeparator();

@@ -62,6 +62,7 @@ class TfrmMain : public win::Form {
   void AlwaysonTop1Click();
   void AlwaysRunMinimized1Click();
   void SizePageArea1Click();
+  void OtherSize1Click();
   void Exit1Click();
   void TrayIconDblClick();
   void TrayIconMouseMove();

@@ -17,16 +17,6 @@ std::string Trim(const std::string& s) {
   return s.substr(b, e - b);
 }
 
-bool ReadSize(const std::string& widthText, const std::string& heightText, int& width, int& height) {
-  try {
-    width = StrToInt(Trim(widthText));
-    height = StrToInt(Trim(heightText));
-    return true;
-  } catch (const std::invalid_argument&) {
-    return false;
-  }
-}
-
 bool ValidIndex(const std::vector<std::string>& lines, int i) {
   return i >= 0 && static_cast<size_t>(i) < lines.size();
 }
@@ -71,11 +61,22 @@ const char* MessageFor(SizeEditResult result) {
   return "";
 }
 
+SizeEditResult ReadCustomSize(const std::string& widthText, const std::string& heightText, int& width,
+                              int& height) {
+  try {
+    width = StrToInt(Trim(widthText));
+    height = StrToInt(Trim(heightText));
+  } catch (const std::invalid_argument&) {
+    return SizeEditResult::kNotNumeric;
+  }
+  return width <= 0 || height <= 0 ? SizeEditResult::kNotPositive : SizeEditResult::kDone;
+}
+
 SizeEditResult AddCustomSize(std::vector<std::string>& lines, const std::string& widthText,
                              const std::string& heightText) {
   int w = 0, h = 0;
-  if (!ReadSize(widthText, heightText, w, h)) return SizeEditResult::kNotNumeric;
-  if (w <= 0 || h <= 0) return SizeEditResult::kNotPositive;
+  const SizeEditResult read = ReadCustomSize(widthText, heightText, w, h);
+  if (read != SizeEditResult::kDone) return read;
   const std::string text = CustomSizeText(w, h);
   if (std::find(lines.begin(), lines.end(), text) != lines.end()) return SizeEditResult::kAlreadySet;
   lines.push_back(text);
@@ -85,8 +86,8 @@ SizeEditResult AddCustomSize(std::vector<std::string>& lines, const std::string&
 SizeEditResult EditCustomSize(std::vector<std::string>& lines, int selected, const std::string& widthText,
                               const std::string& heightText) {
   int w = 0, h = 0;
-  if (!ReadSize(widthText, heightText, w, h)) return SizeEditResult::kNotNumeric;
-  if (w <= 0 || h <= 0) return SizeEditResult::kNotPositive;
+  const SizeEditResult read = ReadCustomSize(widthText, heightText, w, h);
+  if (read != SizeEditResult::kDone) return read;
   if (!ValidIndex(lines, selected)) return SizeEditResult::kNoEditSelection;
   lines[static_cast<size_t>(selected)] = CustomSizeText(w, h);
   return SizeEditResult::kDone;
@@ -96,6 +97,15 @@ SizeEditResult DeleteCustomSize(std::vector<std::string>& lines, int selected) {
   if (!ValidIndex(lines, selected)) return SizeEditResult::kNoDeleteSelection;
   lines.erase(lines.begin() + selected);
   return SizeEditResult::kDone;
+}
+
+SizeEditResult TypedCustomSize(std::vector<std::string>& lines, bool add, const std::string& widthText,
+                               const std::string& heightText, std::string& text) {
+  int w = 0, h = 0;
+  const SizeEditResult read = ReadCustomSize(widthText, heightText, w, h);
+  if (read != SizeEditResult::kDone) return read;
+  text = CustomSizeText(w, h);
+  return add ? AddCustomSize(lines, widthText, heightText) : SizeEditResult::kDone;
 }
 
 void SplitCustomSizeLine(const std::string& line, std::string& widthText, std::string& heightText) {

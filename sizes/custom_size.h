@@ -18,12 +18,22 @@ std::string CustomSizeText(int width, int height);
 enum class SizeEditResult { kDone, kNotNumeric, kNotPositive, kAlreadySet, kNoEditSelection, kNoDeleteSelection };
 const char* MessageFor(SizeEditResult result);
 
+// The editor's reading of its two edit boxes: two integers (blanks around
+// them allowed), both greater than zero.
+SizeEditResult ReadCustomSize(const std::string& widthText, const std::string& heightText, int& width, int& height);
+
 // The editor's rules over its copy of the list; selected is -1 for none.
 SizeEditResult AddCustomSize(std::vector<std::string>& lines, const std::string& widthText,
                              const std::string& heightText);
 SizeEditResult EditCustomSize(std::vector<std::string>& lines, int selected, const std::string& widthText,
                               const std::string& heightText);
 SizeEditResult DeleteCustomSize(std::vector<std::string>& lines, int selected);
+
+// A size typed on the spot ("Other Size"): the editor's rules for the two
+// numbers and, when it is to be added, its Add over lines. text gets the
+// size's text either way.
+SizeEditResult TypedCustomSize(std::vector<std::string>& lines, bool add, const std::string& widthText,
+                               const std::string& heightText, std::string& text);
 
 // The width and height texts of a line, as the edit boxes show them.
 void SplitCustomSizeLine(const std::string& line, std::string& widthText, std::string& heightText);

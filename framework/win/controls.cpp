@@ -60,6 +60,9 @@ std::string Control::Text() const {
 Button::Button(Form& form, const std::string& caption, Bounds b, bool isDefault)
     : Control(form, "BUTTON", caption, WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), b) {}
 
+CheckBox::CheckBox(Form& form, const std::string& caption, Bounds b)
+    : Control(form, "BUTTON", caption, WS_TABSTOP | BS_AUTOCHECKBOX, b) {}
+
 Label::Label(Form& form, const std::string& caption, Bounds b, bool rightAligned)
     : Control(form, "STATIC", caption, (rightAligned ? SS_RIGHT : SS_LEFT) | SS_NOPREFIX, b) {
   // Labels size themselves to their text; a right-aligned one keeps its right edge.

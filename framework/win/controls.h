@@ -70,6 +70,13 @@ class Button : public Control {
   }
 };
 
+class CheckBox : public Control {
+ public:
+  CheckBox(Form& form, const std::string& caption, Bounds b);
+  bool Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  void SetChecked(bool on) { SendMessageA(Handle(), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+};
+
 class Label : public Control {
  public:
   Label(Form& form, const std::string& caption, Bounds b, bool rightAligned = false);

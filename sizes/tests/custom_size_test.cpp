@@ -56,6 +56,20 @@ TEST(CustomSizeEditor, EditReplacesWithoutDuplicateTestAndDeleteRemoves) {
   EXPECT_EQ(lines, (Lines{"800 x 600"}));
 }
 
+TEST(OtherSize, TypedSizeFollowsTheEditorsRulesAndItsAddOnlyWhenAsked) {
+  Lines lines{"800 x 600"};
+  std::string text;
+  EXPECT_EQ(TypedCustomSize(lines, false, "abc", "600", text), SizeEditResult::kNotNumeric);
+  EXPECT_EQ(TypedCustomSize(lines, true, "0", "600", text), SizeEditResult::kNotPositive);
+  EXPECT_EQ(text, "");
+  EXPECT_EQ(TypedCustomSize(lines, false, " 0300", "200 ", text), SizeEditResult::kDone);
+  EXPECT_EQ(text, "300 x 200");
+  EXPECT_EQ(lines, (Lines{"800 x 600"}));
+  EXPECT_EQ(TypedCustomSize(lines, true, "800", "600", text), SizeEditResult::kAlreadySet);
+  EXPECT_EQ(TypedCustomSize(lines, true, "300", "200", text), SizeEditResult::kDone);
+  EXPECT_EQ(lines, (Lines{"800 x 600", "300 x 200"}));
+}
+
 TEST(CustomSizeEditor, SplitLineForTheEditBoxes) {
   std::string w, h;
   SplitCustomSizeLine("640 x 480", w, h);

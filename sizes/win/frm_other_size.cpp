@@ -1,0 +1,64 @@
+#include "sizes/win/frm_other_size.h"
+
+#include <vector>
+
+#include "sizes/custom_size.h"
+
+namespace tessaly {
+
+TfrmOtherSize::TfrmOtherSize(Registry& registry) : registry_(registry) {
+  using win::Bounds;
+  FormParams fp;
+  fp.className = "TfrmOtherSize";
+  fp.caption = " Other Size";
+  fp.clientWidth = 184;
+  fp.clientHeight = 117;
+  fp.centered = true;
+  fp.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
+  // Opened from the tray: in front of whatever window it is to size.
+  fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+  CreateForm(fp);
+
+  // Labels are right-aligned to end at x = 56, as in the custom size editor.
+  lblWidth = std::make_unique<win::Label>(*this, "Width:", Bounds{8, 12, 48, 13}, true);
+  edtWidth = std::make_unique<win::Edit>(*this, Bounds{64, 8, 65, 21});
+  lblHeight = std::make_unique<win::Label>(*this, "Height:", Bounds{8, 36, 48, 13}, true);
+  edtHeight = std::make_unique<win::Edit>(*this, Bounds{64, 32, 65, 21});
+  cbAddToCustomSizes = std::make_unique<win::CheckBox>(*this, "Add to Custom Sizes", Bounds{12, 60, 160, 17});
+  btnSize = std::make_unique<win::Button>(*this, "Size", Bounds{12, 84, 75, 25}, true);
+  btnCancel = std::make_unique<win::Button>(*this, "Cancel", Bounds{97, 84, 75, 25});
+
+  btnSize->OnClick = [this] { btnSizeClick(); };
+  btnCancel->OnClick = [this] { EndModal(IDCANCEL); };
+  SetActiveControl(edtWidth->Handle());
+}
+
+void TfrmOtherSize::btnSizeClick() {
+  const bool add = cbAddToCustomSizes->Checked();
+  std::vector<std::string> lines = add ? LoadCustomSizes(registry_) : std::vector<std::string>();
+  std::string text;
+  const SizeEditResult result = TypedCustomSize(lines, add, edtWidth->Text(), edtHeight->Text(), text);
+  if (result != SizeEditResult::kDone) {
+    MessageBoxA(Handle(), MessageFor(result), "Tessaly Notice...", MB_OK | MB_ICONSTOP);
+    return;
+  }
+  if (add) StoreCustomSizes(registry_, lines);
+  sizeText_ = text;
+  added_ = add;
+  EndModal(IDOK);
+}
+
+LRESULT TfrmOtherSize::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  // Enter and Escape in the edit boxes arrive as IDOK and IDCANCEL from the
+  // dialog keyboard handling.
+  if (msg == WM_COMMAND && lp == 0 && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
+    if (LOWORD(wp) == IDOK)
+      btnSizeClick();
+    else
+      EndModal(IDCANCEL);
+    return 0;
+  }
+  return Form::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace tessaly

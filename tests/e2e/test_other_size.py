@@ -1,6 +1,4 @@
-""""Other Size..." at the end of the tray's "Active Window" sub-menu of the real
-tessaly.exe: " Other Size" sizes the window that was in front, with the custom
-size editor's messages, and adds the size to the list when asked."""
+""""Other Size..." under the tray's "Active Window" in the real tessaly.exe."""
 
 import os
 import sys

@@ -1,7 +1,5 @@
-""""Size Page Area" in the real tessaly.exe: the option and its storage, and
-custom sizes that size the page inside a real window (its largest child inside
-the client area, else the client area), from the tray and on the Internet
-Explorer tab."""
+""""Size Page Area" in the real tessaly.exe: the option, and custom sizes that
+size the page inside a real window, from the tray and the Internet Explorer tab."""
 
 import os
 import sys
@@ -46,10 +44,9 @@ class PageAreaTest(peers.BrowserPeerTestCase):
 
     def test_the_content_view_else_the_client_area_gets_the_size(self):
         self.start_with_page_area()
-        # A 30-pixel tool bar that wraps to 60 below 400 pixels of width and a
-        # 20-pixel strip below the view: the first sizing leaves the view 30
-        # short, the check after it corrects that.
-        self.size_peer("--content", "0,30,0,20", "--wrap-below", "400")
+        # The peer's tool bar wraps to two rows below 400 pixels of width: the
+        # first sizing leaves the view 30 short, the check after it corrects that.
+        self.size_peer("--content")
         def views():
             return [c["rect"][2:] for c in self.driver.children(PEER)]  # x, y, width, height
         self.assertTrue(wait_until(lambda: (300, 200) in views(), 5), "the children are %s" % views())

@@ -1,15 +1,14 @@
 // ttarget: a plain top-level window for tests to find, size and close.
 //   ttarget [--class NAME] [--title TEXT] [--rect L,T,W,H] [--maximized] [--minimized]
-//           [--tray] [--paint SEED] [--picture FILE.bmp] [--content L,T,R,B [--wrap-below W]]
+//           [--tray] [--paint SEED] [--picture FILE.bmp] [--content]
 // Runs until the window is closed; --tray also puts an icon in the notification
 // area whose double-click closes the window (a stand-in for a tray program).
 // --paint fills the client area with a known picture (PatternColor), a stand-in
 // for a page with flat colour areas and smooth gradients; --picture shows a BMP
 // file from the client area's corner (a page made elsewhere). --content lays out
-// a browser's insides: a tool bar T pixels high across the top of the client
-// area and a content view below it, L, R and B pixels from the other edges;
-// with --wrap-below the tool bar takes two rows while the client area is
-// narrower than W pixels, as a tool bar that wraps does.
+// a browser's insides: a tool bar 30 pixels high (60 while the client area is
+// narrower than 400 pixels, as a tool bar that wraps), a content view below it
+// and a 20-pixel strip below that.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -32,8 +31,7 @@ struct Options {
   bool tray = false;
   int paint = -1;  // the pattern's seed; -1 for the system's window colour
   std::string picture;
-  RECT content{-1, 0, 0, 0};  // insets; left -1: no children
-  int wrapBelow = 0;
+  bool content = false;
 };
 
 // Client pixel (x, y) of the painted pattern, as 0xRRGGBB. Keep in step with
@@ -71,18 +69,15 @@ void PaintPattern(HWND window, HDC dc, int seed) {
 }
 
 int g_paint_seed = -1;
-Options g_options;
 HWND g_toolBar = nullptr, g_contentView = nullptr;
 
 void LayOutChildren(HWND window) {
   if (!g_contentView) return;
   RECT client{};
   GetClientRect(window, &client);
-  const RECT& inset = g_options.content;
-  const int bar = client.right < g_options.wrapBelow ? 2 * inset.top : inset.top;
+  const int bar = client.right < 400 ? 60 : 30;
   MoveWindow(g_toolBar, 0, 0, client.right, bar, TRUE);
-  MoveWindow(g_contentView, inset.left, bar, client.right - inset.left - inset.right,
-             client.bottom - bar - inset.bottom, TRUE);
+  MoveWindow(g_contentView, 0, bar, client.right, client.bottom - bar - 20, TRUE);
 }
 HBITMAP g_picture = nullptr;
 
@@ -115,13 +110,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.show = SW_SHOWMINIMIZED;
     } else if (!std::strcmp(arg, "--tray")) {
       options.tray = true;
-    } else if (!std::strcmp(arg, "--content") && has_value) {
-      RECT& r = options.content;
-      long l, t, rr, b;
-      if (std::sscanf(argv[++i], "%ld,%ld,%ld,%ld", &l, &t, &rr, &b) != 4 || l < 0) return false;
-      r = RECT{l, t, rr, b};
-    } else if (!std::strcmp(arg, "--wrap-below") && has_value) {
-      options.wrapBelow = std::atoi(argv[++i]);
+    } else if (!std::strcmp(arg, "--content")) {
+      options.content = true;
     } else if (!std::strcmp(arg, "--picture") && has_value) {
       options.picture = argv[++i];
     } else if (!std::strcmp(arg, "--paint") && has_value) {
@@ -191,8 +181,7 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: ttarget [--class NAME] [--title TEXT] [--rect L,T,W,H] [--maximized] "
-                 "[--minimized] [--tray] [--paint SEED] [--picture FILE.bmp] "
-                 "[--content L,T,R,B [--wrap-below W]]\n");
+                 "[--minimized] [--tray] [--paint SEED] [--picture FILE.bmp] [--content]\n");
     return 2;
   }
   g_paint_seed = options.paint;
@@ -216,8 +205,7 @@ int main(int argc, char** argv) {
                                 WS_OVERLAPPEDWINDOW, r.left, r.top, r.right, r.bottom, nullptr,
                                 nullptr, instance, nullptr);
   if (!window) return 1;
-  g_options = options;
-  if (options.content.left >= 0) {
+  if (options.content) {
     g_toolBar = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_GRAYRECT, 0, 0, 0, 0, window, nullptr,
                                 instance, nullptr);
     g_contentView = CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0, 0, 0, 0,

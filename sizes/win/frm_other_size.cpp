@@ -8,16 +8,8 @@ namespace tessaly {
 
 TfrmOtherSize::TfrmOtherSize(Registry& registry) : registry_(registry) {
   using win::Bounds;
-  FormParams fp;
-  fp.className = "TfrmOtherSize";
-  fp.caption = " Other Size";
-  fp.clientWidth = 184;
-  fp.clientHeight = 117;
-  fp.centered = true;
-  fp.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
   // Opened from the tray: in front of whatever window it is to size.
-  fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-  CreateForm(fp);
+  CreateForm(DialogParams("TfrmOtherSize", " Other Size", 184, 117));
 
   // Labels are right-aligned to end at x = 56, as in the custom size editor.
   lblWidth = std::make_unique<win::Label>(*this, "Width:", Bounds{8, 12, 48, 13}, true);

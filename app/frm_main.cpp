@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/frm_about_box.h"
+#include "app/hotkey_registrar.h"
 #include "app/menu_glyphs.h"
 #include "app/settings.h"
 #include "app/version.h"
@@ -50,12 +51,15 @@ TfrmMain::TfrmMain(Registry& registry) : registry_(registry) {
   windowController = std::make_unique<WindowController>(windowPlatform_);
   ReadWriteSettings(false);
   BuildCustomSizeMenus();
+  hotkeys_ = std::make_unique<HotkeyRegistrar>(Handle());
+  RegisterHotkeys();
   cbColorCount->SetItemIndex(0);
   cbTaskBar->SetItemIndex(1);
   cbOfficeBar->SetItemIndex(0);
 }
 
 TfrmMain::~TfrmMain() {
+  hotkeys_.reset();
   ieController.reset();
   nsController.reset();
   windowController.reset();
@@ -121,6 +125,7 @@ void TfrmMain::CreateMainMenu() {
   AlwaysRunMinimized1 = &options.Add("Always Run Minimized", [this](MenuItem&) { AlwaysRunMinimized1Click(); });
   options.Add("Edit Custom Sizes...", [this](MenuItem&) { EditCustomSizes1Click(); });
   SizePageArea1 = &options.Add("Size Page Area", [this](MenuItem&) { SizePageArea1Click(); });
+  options.Add("Hotkeys...", [this](MenuItem&) { Hotkeys1Click(); });
 
   Bookmarks1 = &MainMenu1.Add("Bookmarks", {}, kTagTopLevel);
   Bookmarks1->Add("Add Bookmark...", [this](MenuItem&) { AddBookmark1Click(); });
@@ -295,6 +300,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // Ending the Windows session must not be refused by the close query.
       exitRequested = true;
       return TRUE;
+    case WM_HOTKEY:
+      HotkeyPressed(wp);
+      return 0;
     case WM_ENDSESSION:
       if (wp) Close();  // stores the settings before the process goes
       return 0;
@@ -333,11 +341,14 @@ void TfrmMain::About1Click() {
 }
 
 void TfrmMain::EditCustomSizes1Click() {
+  const std::vector<std::string> before = LoadCustomSizes(registry_);
   {
     TfrmCustomSizes editor(registry_);
     editor.ShowModal();
   }
   BuildCustomSizeMenus();
+  // A size that left the list takes its hotkey with it.
+  if (RemoveHotkeysOfRemovedSizes(registry_, before, LoadCustomSizes(registry_))) RegisterHotkeys();
 }
 
 void TfrmMain::btnCustomSizeClick() {

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "app/hotkeys.h"
 #include "app/size_commands.h"
 #include "bookmarks/cvbookmarks.h"
 #include "bookmarks/win/win32_bookmark_files.h"
@@ -21,6 +22,7 @@
 
 namespace tessaly {
 
+class HotkeyRegistrar;
 class MenuGlyphs;
 
 // The main window: the browser tab, the sizing and preview controls, the main
@@ -53,6 +55,9 @@ class TfrmMain : public win::Form {
   void CreateBookmarks();
   void ConnectImporters();
   ControllerSet Controllers();
+  std::vector<HotkeyAssignment> StoredHotkeys();
+  void RegisterHotkeys();
+  void HotkeyPressed(WPARAM id);
   void HideToTray();
   void SetMainMenuOwnerDraw(bool on) { mainMenuBinding_->SetOwnerDraw(on); }
   bool IsChecked(const MenuItem* item) const { return item->HelpContext == 3; }
@@ -84,6 +89,7 @@ class TfrmMain : public win::Form {
   void InternetExplorerFavorites1Click();
   void NetscapeNavigatorBookmarks1Click();
   void bookmarkshtmFile1Click();
+  void Hotkeys1Click();
 
   Registry& registry_;
 
@@ -123,6 +129,8 @@ class TfrmMain : public win::Form {
   std::unique_ptr<WindowController> windowController;
   Controller* currentController = nullptr;
   bool exitRequested = false;
+  // Released first in the destructor, before the controllers they act through.
+  std::unique_ptr<HotkeyRegistrar> hotkeys_;
 };
 
 }  // namespace tessaly

@@ -88,6 +88,7 @@ bool IsKind(HWND window, ControlKind kind) {
     case ControlKind::kTabControl: return has("tabcontrol");
     case ControlKind::kStatic: return has("static") || has("label");
     case ControlKind::kTreeView: return has("treeview");
+    case ControlKind::kHotKey: return has("hotkey");
   }
   return false;
 }

@@ -1,6 +1,6 @@
 // ttarget: a plain top-level window for tests to find, size and close.
 //   ttarget [--class NAME] [--title TEXT] [--rect L,T,W,H] [--maximized] [--minimized]
-//           [--tray] [--paint SEED] [--picture FILE.bmp] [--content]
+//           [--tray] [--paint SEED] [--picture FILE.bmp] [--content] [--hotkey MODS,VK]
 // Runs until the window is closed; --tray also puts an icon in the notification
 // area whose double-click closes the window (a stand-in for a tray program).
 // --paint fills the client area with a known picture (PatternColor), a stand-in
@@ -8,7 +8,9 @@
 // file from the client area's corner (a page made elsewhere). --content lays out
 // a browser's insides: a tool bar 30 pixels high (60 while the client area is
 // narrower than 400 pixels, as a tool bar that wraps), a content view below it
-// and a 20-pixel strip below that.
+// and a 20-pixel strip below that. --hotkey holds a system-wide hotkey
+// (RegisterHotKey's MOD_ flags and virtual key, decimal) as another program
+// may; exit code 3 when it cannot be had.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -32,6 +34,7 @@ struct Options {
   int paint = -1;  // the pattern's seed; -1 for the system's window colour
   std::string picture;
   bool content = false;
+  unsigned hotkey_mods = 0, hotkey_vk = 0;
 };
 
 // Client pixel (x, y) of the painted pattern, as 0xRRGGBB. Keep in step with
@@ -114,6 +117,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.content = true;
     } else if (!std::strcmp(arg, "--picture") && has_value) {
       options.picture = argv[++i];
+    } else if (!std::strcmp(arg, "--hotkey") && has_value) {
+      if (std::sscanf(argv[++i], "%u,%u", &options.hotkey_mods, &options.hotkey_vk) != 2 || !options.hotkey_vk)
+        return false;
     } else if (!std::strcmp(arg, "--paint") && has_value) {
       options.paint = std::atoi(argv[++i]);
       if (options.paint < 0) return false;
@@ -181,7 +187,7 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: ttarget [--class NAME] [--title TEXT] [--rect L,T,W,H] [--maximized] "
-                 "[--minimized] [--tray] [--paint SEED] [--picture FILE.bmp] [--content]\n");
+                 "[--minimized] [--tray] [--paint SEED] [--picture FILE.bmp] [--content] [--hotkey MODS,VK]\n");
     return 2;
   }
   g_paint_seed = options.paint;
@@ -212,6 +218,7 @@ int main(int argc, char** argv) {
                                     window, nullptr, instance, nullptr);
     LayOutChildren(window);
   }
+  if (options.hotkey_vk && !RegisterHotKey(window, 1, options.hotkey_mods, options.hotkey_vk)) return 3;
   ShowWindow(window, options.show);
   UpdateWindow(window);
   std::unique_ptr<TrayIcon> tray;

@@ -46,7 +46,6 @@ class HotkeysTest(harness.E2ETestCase):
         """Clicks the row's hot-key control and presses the keys, as a user does."""
         keys_rect = [c["rect"] for c in self.driver.children(DIALOG) if c["class"].lower() == "msctls_hotkey32"]
         left, top, width, height = keys_rect[index]
-        d_left, d_top = self.driver.info(DIALOG)["rect"][:2]
         client = self.client_origin(DIALOG)
         self.input.click(client[0] + left + width // 2, client[1] + top + height // 2)
         self.input.key(keys)
@@ -113,12 +112,16 @@ class HotkeysTest(harness.E2ETestCase):
         rows = self.rows()
         self.assertEqual(rows[2], ("Web TV", ctrl_alt("t"), True))
         self.assertEqual([taken for _, _, taken in rows], [False, False, True, False])
-        # OK again with the combination still held: stored, shown as taken, and
-        # the dialog stays for another choice.
+        # The held combination given to another row too (it cannot be typed:
+        # the system hands it to its holder): OK stores both, shows them taken,
+        # and the dialog stays for another choice.
+        self.driver.must("hotkey-set", *DIALOG, 3, ctrl_alt("t"))
         self.press_ok(closes=False)
-        self.assertTrue(wait_until(lambda: self.driver.visible(DIALOG), 2))
-        self.assertEqual(self.rows()[2], ("Web TV", ctrl_alt("t"), True))
+        self.assertTrue(wait_until(lambda: self.rows()[3][2], 3), "the new row is not shown as taken")
+        self.assertTrue(self.driver.visible(DIALOG))
+        self.assertEqual([taken for _, _, taken in self.rows()], [False, False, True, True])
         self.assertEqual(self.stored("Web TV"), ("dword", ctrl_alt("t")))
+        self.assertEqual(self.stored("1024 x 768"), ("dword", ctrl_alt("t")))
         # The other key works all the same.
         self.driver.must("click", *DIALOG, "Cancel")
         self.assertTrue(self.driver.wait_gone(DIALOG, 5000))
@@ -129,11 +132,35 @@ class HotkeysTest(harness.E2ETestCase):
         self.assertTrue(holder.running(), "the holder of the taken combination ended")
 
         self.open_dialog()
-        self.type_into_row(2, "BackSpace")  # empties the row
-        self.assertEqual(self.rows()[2], ("Web TV", 0, True))  # until OK says otherwise
+        for row in (2, 3):
+            self.type_into_row(row, "BackSpace")  # empties the row
+        self.assertEqual(self.rows()[2], ("Web TV", 0, True))  # until OK tells again
         self.press_ok()
         self.assertEqual(self.stored("Web TV"), ("missing", None))
+        self.assertEqual(self.stored("1024 x 768"), ("missing", None))
         self.assertEqual(self.stored("640 x 480"), ("dword", ctrl_alt("g")))
+
+    def test_custom_size_deleted_in_the_editor_loses_its_hotkey(self):
+        for size, letter in (("300 x 200", "r"), ("400 x 300", "q")):
+            self.driver.reg_set(CUSTOM_SIZES, size, "dword", 1)
+            self.driver.reg_set(HOTKEYS, size, "dword", ctrl_alt(letter))
+        self.start_tessaly()
+        editor = ("TfrmCustomSizes", " Edit Tessaly Custom Sizes")
+        self.main_menu("&Options", "Edit Custom Sizes...")
+        self.assertTrue(self.driver.wait_visible(editor, 5000))
+        self.driver.must("select-list", *editor, 0, "300 x 200")
+        self.driver.must("click", *editor, "Delete")
+        self.driver.must("click", *editor, "Close")
+        self.assertTrue(self.driver.wait_gone(editor, 5000))
+        self.assertEqual(self.stored("300 x 200"), ("missing", None))
+        self.assertEqual(self.stored("400 x 300"), ("dword", ctrl_alt("q")))
+        # Its combination is free again for another program; the other one is still held.
+        self.start_peer("Holder", args=["--hotkey", "%d,%d" % (MOD_CONTROL_ALT, ord("R"))])
+        held = self.start(harness.program_path("TTARGET_EXE", "tests/wine/ttarget.exe"),
+                          ["--title", "Second Holder", "--hotkey", "%d,%d" % (MOD_CONTROL_ALT, ord("Q"))])
+        self.assertEqual(held.wait(10), 3, "the remaining custom size's hotkey was not held")
+        self.open_dialog()
+        self.assertEqual([name for name, _, _ in self.rows()], PRESETS + ["400 x 300"])
 
 
 if __name__ == "__main__":

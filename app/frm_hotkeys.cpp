@@ -32,14 +32,16 @@ TfrmHotkeys::TfrmHotkeys(const std::vector<HotkeyAssignment>& assignments, const
     row.caption = std::make_unique<win::Label>(*this, row.size.name, Bounds{x, y + 3, kCaptionWidth, 13});
     row.key = std::make_unique<win::HotKey>(*this, Bounds{x + kCaptionWidth + 4, y, kKeyWidth, kKeyHeight});
     row.key->SetValue(assignments[i].value);
-    row.taken = std::make_unique<win::Label>(*this, "taken", Bounds{x + kCaptionWidth + 4 + kKeyWidth + 6, y + 3, 36, 13});
+    row.taken =
+        std::make_unique<win::Label>(*this, "taken", Bounds{x + kCaptionWidth + 4 + kKeyWidth + 6, y + 3, 36, 13});
     rows_.push_back(std::move(row));
   }
   const int buttonTop = fp.clientHeight - kMargin - kButtonHeight;
-  btnOk = std::make_unique<win::Button>(*this, "OK", Bounds{fp.clientWidth - kMargin - 2 * kButtonWidth - 8, buttonTop,
-                                                           kButtonWidth, kButtonHeight}, true);
-  btnCancel = std::make_unique<win::Button>(*this, "Cancel", Bounds{fp.clientWidth - kMargin - kButtonWidth, buttonTop,
-                                                                   kButtonWidth, kButtonHeight});
+  btnOk = std::make_unique<win::Button>(
+      *this, "OK", Bounds{fp.clientWidth - kMargin - 2 * kButtonWidth - 8, buttonTop, kButtonWidth, kButtonHeight},
+      true);
+  btnCancel = std::make_unique<win::Button>(
+      *this, "Cancel", Bounds{fp.clientWidth - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight});
   btnOk->OnClick = [this] { btnOkClick(); };
   btnCancel->OnClick = [this] { EndModal(IDCANCEL); };
   ShowTaken(taken);

@@ -20,8 +20,7 @@ class TfrmHotkeys : public win::Form {
   // not be registered.
   using ApplyHotkeys = std::function<std::set<std::string>(const std::vector<HotkeyAssignment>&)>;
 
-  TfrmHotkeys(const std::vector<HotkeyAssignment>& assignments, const std::set<std::string>& taken,
-              ApplyHotkeys apply);
+  TfrmHotkeys(const std::vector<HotkeyAssignment>& assignments, const std::set<std::string>& taken, ApplyHotkeys apply);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

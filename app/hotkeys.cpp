@@ -11,8 +11,7 @@ namespace {
 const HotkeySize kPresets[] = {{"640 x 480", 1}, {"800 x 600", 2}, {"Web TV", 0}, {"1024 x 768", 3}};
 
 bool IsPresetText(const std::string& text) {
-  return std::any_of(std::begin(kPresets), std::end(kPresets),
-                     [&](const HotkeySize& p) { return p.name == text; });
+  return std::any_of(std::begin(kPresets), std::end(kPresets), [&](const HotkeySize& p) { return p.name == text; });
 }
 
 constexpr int kMaxRowsPerColumn = 14;

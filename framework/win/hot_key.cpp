@@ -19,8 +19,6 @@ HotKey::HotKey(Form& form, Bounds b) : Control(form, HotKeyClass(), "", WS_TABST
 
 int HotKey::Value() const { return static_cast<int>(LOWORD(SendMessageA(Handle(), HKM_GETHOTKEY, 0, 0))); }
 
-void HotKey::SetValue(int value) {
-  SendMessageA(Handle(), HKM_SETHOTKEY, static_cast<WPARAM>(value & 0xFFFF), 0);
-}
+void HotKey::SetValue(int value) { SendMessageA(Handle(), HKM_SETHOTKEY, static_cast<WPARAM>(value & 0xFFFF), 0); }
 
 }  // namespace tessaly::win

@@ -23,6 +23,5 @@ std::vector<Command> MenuCommands();
 std::vector<Command> ResourceCommands();
 std::vector<Command> ScreenCommands();
 std::vector<Command> TreeCommands();
-std::vector<Command> HotKeyCommands();
 
 }  // namespace tdriver

@@ -88,7 +88,6 @@ bool IsKind(HWND window, ControlKind kind) {
     case ControlKind::kTabControl: return has("tabcontrol");
     case ControlKind::kStatic: return has("static") || has("label");
     case ControlKind::kTreeView: return has("treeview");
-    case ControlKind::kHotKey: return has("hotkey");
   }
   return false;
 }

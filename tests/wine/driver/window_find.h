@@ -33,7 +33,7 @@ std::vector<HWND> Descendants(HWND top);
 
 // Kinds of control recognised by their class name, so that superclassed
 // controls ("TComboBox") are found as well as the system ones ("ComboBox").
-enum class ControlKind { kButton, kEdit, kComboBox, kListBox, kTabControl, kStatic, kTreeView, kHotKey };
+enum class ControlKind { kButton, kEdit, kComboBox, kListBox, kTabControl, kStatic, kTreeView };
 bool IsKind(HWND window, ControlKind kind);
 // The index-th descendant of that kind, or null.
 HWND NthDescendant(HWND top, ControlKind kind, long long index);

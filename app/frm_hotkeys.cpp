@@ -14,14 +14,8 @@ TfrmHotkeys::TfrmHotkeys(const std::vector<HotkeyAssignment>& assignments, const
     : apply_(std::move(apply)) {
   using win::Bounds;
   const HotkeyGrid grid = HotkeyGridFor(static_cast<int>(assignments.size()));
-  FormParams fp;
-  fp.className = "TfrmHotkeys";
-  fp.caption = " Tessaly Hotkeys";
-  fp.clientWidth = 2 * kMargin + grid.columns * kColumnPitch - 8;
-  fp.clientHeight = kMargin + grid.rowsPerColumn * kRowPitch + 6 + kButtonHeight + kMargin;
-  fp.centered = true;
-  fp.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
-  fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  const FormParams fp = DialogParams("TfrmHotkeys", " Tessaly Hotkeys", 2 * kMargin + grid.columns * kColumnPitch - 8,
+                                     kMargin + grid.rowsPerColumn * kRowPitch + 6 + kButtonHeight + kMargin);
   CreateForm(fp);
 
   for (size_t i = 0; i < assignments.size(); ++i) {

@@ -8,6 +8,8 @@ namespace tessaly::win {
 
 namespace {
 constexpr UINT kTrayCallback = WM_USER + 1;
+// Hides the window once the activation that took the front from it is over.
+constexpr UINT kHideAfterMenu = WM_USER + 2;
 }
 
 TrayIcon::TrayIcon(HICON icon, const std::string& hint, MenuBinding* popupMenu)
@@ -66,7 +68,14 @@ LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   if (msg == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) {
-    ShowWindow(Handle(), SW_HIDE);
+    // Not while the activation is under way: hiding the active window makes
+    // the system activate another one in the middle of it, and a dialog opened
+    // from the menu could lose the front to the application window.
+    PostMessageA(Handle(), kHideAfterMenu, 0, 0);
+    return 0;
+  }
+  if (msg == kHideAfterMenu) {
+    if (GetForegroundWindow() != Handle()) ShowWindow(Handle(), SW_HIDE);
     return 0;
   }
   if (msg == taskbarCreated_) {

@@ -8,14 +8,6 @@ namespace {
 constexpr int kDragBand = 20;  // pixels at the top and the bottom where a drag scrolls
 constexpr int kBarAllowance = 16;
 
-// The tree view's window class comes with the common controls, which are
-// set up for it when the first tree is made rather than at start.
-const char* TreeViewClass() {
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES};
-  InitCommonControlsEx(&icc);
-  return WC_TREEVIEWA;
-}
-
 bool ScrollRangeEmpty(HWND window, int bar) {
   int low = 0, high = 0;
   GetScrollRange(window, bar, &low, &high);
@@ -33,7 +25,7 @@ int PointerY(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
 }  // namespace
 
 TCorvaneTreeView::TCorvaneTreeView(win::Form& form, win::Bounds b)
-    : Control(form, TreeViewClass(), "",
+    : Control(form, CommonControlClass(ICC_TREEVIEW_CLASSES, WC_TREEVIEWA), "",
               WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS, b,
               WS_EX_CLIENTEDGE) {}
 

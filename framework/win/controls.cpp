@@ -74,19 +74,26 @@ Label::Label(Form& form, const std::string& caption, Bounds b, bool rightAligned
   SetWindowPos(Handle(), nullptr, left, b.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+const char* Control::CommonControlClass(DWORD icc, const char* className) {
+  INITCOMMONCONTROLSEX init{sizeof(init), icc};
+  InitCommonControlsEx(&init);
+  return className;
+}
+
+LRESULT Control::EraseWithFace(WPARAM dc) {
+  RECT r{};
+  GetClientRect(Handle(), &r);
+  FillRect(reinterpret_cast<HDC>(dc), &r, GetSysColorBrush(COLOR_BTNFACE));
+  return 1;
+}
+
 GroupBox::GroupBox(Form& form, const std::string& caption, Bounds b)
     : Control(form, "BUTTON", caption, BS_GROUPBOX | WS_CLIPSIBLINGS, b) {}
 
 // A frame does not paint its inside; without this the area would keep
 // whatever lay there before, since the siblings behind it are clipped.
 LRESULT GroupBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_ERASEBKGND) {
-    RECT r{};
-    GetClientRect(Handle(), &r);
-    FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_BTNFACE));
-    return 1;
-  }
-  return Default(msg, wp, lp);
+  return msg == WM_ERASEBKGND ? EraseWithFace(wp) : Default(msg, wp, lp);
 }
 
 Edit::Edit(Form& form, Bounds b)

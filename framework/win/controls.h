@@ -23,6 +23,12 @@ struct Bounds {
 // A control dies before its form (controls are members of their form).
 class Control {
  public:
+  // The window class of a common control, registered by comctl32 on request
+  // (icc: its ICC_ flag) when the first one is made rather than at start;
+  // asking again costs nothing.
+  static const char* CommonControlClass(DWORD icc, const char* className);
+
+ public:
   Control(Form& form, const char* windowClass, const std::string& caption, DWORD style, Bounds b,
           DWORD exStyle = 0);
   virtual ~Control();
@@ -50,6 +56,10 @@ class Control {
   // handles it.
   virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return CallWindowProcA(classProc_, hwnd_, msg, wp, lp); }
+  // For a frame, which does not paint its inside: a WM_ERASEBKGND that fills
+  // the client area with the face colour, since the form does not paint under
+  // its children.
+  LRESULT EraseWithFace(WPARAM dc);
   Form& OwnerForm() const { return form_; }
 
  private:

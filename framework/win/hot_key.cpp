@@ -2,16 +2,8 @@
 
 namespace tessaly::win {
 
-namespace {
-// The class is registered by comctl32 on request; asking again costs nothing.
-const char* HotKeyClass() {
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_HOTKEY_CLASS};
-  InitCommonControlsEx(&icc);
-  return HOTKEY_CLASSA;
-}
-}  // namespace
-
-HotKey::HotKey(Form& form, Bounds b) : Control(form, HotKeyClass(), "", WS_TABSTOP, b, WS_EX_CLIENTEDGE) {
+HotKey::HotKey(Form& form, Bounds b)
+    : Control(form, CommonControlClass(ICC_HOTKEY_CLASS, HOTKEY_CLASSA), "", WS_TABSTOP, b, WS_EX_CLIENTEDGE) {
   // A key without Ctrl or Alt (a letter, or Shift and a letter) would be taken
   // from every program's typing: the control adds Ctrl+Alt to it.
   SendMessageA(Handle(), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));

@@ -2,17 +2,10 @@
 
 namespace tessaly::win {
 
-namespace {
-// The class is registered by comctl32 on request; asking again costs nothing.
-const char* ProgressClass() {
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&icc);
-  return PROGRESS_CLASSA;
-}
-}  // namespace
-
 ProgressBar::ProgressBar(Form& form, Bounds b, int minimum, int maximum, int step)
-    : Control(form, ProgressClass(), "", 0, b), minimum_(minimum), step_(step) {
+    : Control(form, CommonControlClass(ICC_PROGRESS_CLASS, PROGRESS_CLASSA), "", 0, b),
+      minimum_(minimum),
+      step_(step) {
   SendMessageA(Handle(), PBM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
   SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(minimum), 0);
 }

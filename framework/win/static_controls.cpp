@@ -12,13 +12,7 @@ Panel::Panel(Form& form, Bounds b) : Control(form, "STATIC", "", SS_ETCHEDFRAME 
 // A frame does not paint its inside, and the form does not paint under its
 // children: the panel fills its face itself.
 LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_ERASEBKGND) {
-    RECT r{};
-    GetClientRect(Handle(), &r);
-    FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_BTNFACE));
-    return 1;
-  }
-  return Default(msg, wp, lp);
+  return msg == WM_ERASEBKGND ? EraseWithFace(wp) : Default(msg, wp, lp);
 }
 
 namespace {

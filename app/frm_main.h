@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <set>
 #include <string>
 
 #include "app/hotkeys.h"
@@ -57,6 +58,8 @@ class TfrmMain : public win::Form {
   ControllerSet Controllers();
   std::vector<HotkeyAssignment> StoredHotkeys();
   void RegisterHotkeys();
+  // The stored keys that other programs hold, leaving none registered.
+  std::set<std::string> TakenHotkeys();
   void HotkeyPressed(WPARAM id);
   void HideToTray();
   void SetMainMenuOwnerDraw(bool on) { mainMenuBinding_->SetOwnerDraw(on); }

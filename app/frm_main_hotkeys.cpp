@@ -13,20 +13,21 @@ std::vector<HotkeyAssignment> TfrmMain::StoredHotkeys() {
 
 void TfrmMain::RegisterHotkeys() { hotkeys_->RegisterAll(StoredHotkeys()); }
 
-void TfrmMain::Hotkeys1Click() {
-  // Registered afresh, so that the dialog shows what other programs hold
-  // now; then released while it is open: the system takes a registered
+std::set<std::string> TfrmMain::TakenHotkeys() {
+  // Registered afresh, so that the answer is what other programs hold now;
+  // then released while the dialog is open: the system takes a registered
   // combination before the focused hot-key control could see it.
   RegisterHotkeys();
-  const std::set<std::string> taken = hotkeys_->Taken();
+  std::set<std::string> taken = hotkeys_->Taken();
   hotkeys_->UnregisterAll();
+  return taken;
+}
+
+void TfrmMain::Hotkeys1Click() {
   {
-    TfrmHotkeys dialog(StoredHotkeys(), taken, [this](const std::vector<HotkeyAssignment>& assignments) {
+    TfrmHotkeys dialog(StoredHotkeys(), TakenHotkeys(), [this](const std::vector<HotkeyAssignment>& assignments) {
       StoreHotkeys(registry_, assignments);
-      RegisterHotkeys();
-      std::set<std::string> nowTaken = hotkeys_->Taken();
-      hotkeys_->UnregisterAll();
-      return nowTaken;
+      return TakenHotkeys();
     });
     dialog.ShowModal();
   }

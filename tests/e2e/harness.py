@@ -359,6 +359,7 @@ class Program:
 
     def __init__(self, path, log_path, args=()):
         self.path = path
+        self.log_path = log_path
         self.log = open(log_path, "ab")
         # TESSALY_TEST_MENUS: the program tells the driver what its open menus
         # hold (framework/win/menu_probe.h).
@@ -375,6 +376,17 @@ class Program:
             return self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             return None
+
+    def state(self):
+        """What a failure report says of this run: running or its exit code,
+        and the last lines of what it printed (Wine prints faults there)."""
+        self.log.flush()
+        with open(self.log_path, "rb") as f:
+            lines = f.read().decode("utf-8", "replace").splitlines()[-15:]
+        code = self.process.poll()
+        head = "%s: %s" % (os.path.basename(self.path),
+                           "running" if code is None else "ended with %s" % code)
+        return "\n".join([head] + ["    " + line for line in lines])
 
     def kill(self):
         if self.running():
@@ -401,6 +413,7 @@ class E2ETestCase(unittest.TestCase):
     def tearDown(self):
         if self.failed():
             self.screenshot()  # before the program is ended
+            self.report_state()
         self.end_strays()
         for program in self.programs:
             program.kill()
@@ -566,6 +579,13 @@ class E2ETestCase(unittest.TestCase):
         self.assertTrue(icons, "no icon in the notification area")
         self.assertEqual(len(icons), 1, "more icons than the program's: %s" % icons)
         return icons[0]
+
+    def report_state(self):
+        """Writes what was on the screen and how the test's programs stood when
+        it failed, for a failure seen only on another machine."""
+        sys.stderr.write("windows on the screen:\n%s\n" % self.driver.run("windows").text)
+        for program in self.programs:
+            sys.stderr.write(program.state() + "\n")
 
     def screenshot(self):
         path = os.path.join(self.out, self.id().split(".")[-1] + ".png")

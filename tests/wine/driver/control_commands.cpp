@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
+
 #include "tests/wine/driver/command.h"
 #include "tests/wine/driver/remote_memory.h"
 #include "tests/wine/driver/window_find.h"
@@ -176,14 +178,22 @@ int Focus(const Args&) {
 // Posted, so that a modal window the button opens does not block the driver.
 int Click(const Args& args) {
   HWND top = TopOf(args);
-  if (!top) return kNotFound;
+  if (!top) {
+    std::fprintf(stderr, "no such window\n");
+    return kNotFound;
+  }
+  std::string seen;
   for (HWND child : Descendants(top)) {
     if (!IsKind(child, ControlKind::kButton)) continue;
     std::string caption = TextOf(child);
-    if (caption != args[2] && WithoutAccelerator(caption) != args[2]) continue;
+    if (caption != args[2] && WithoutAccelerator(caption) != args[2]) {
+      seen += " \"" + caption + "\"";
+      continue;
+    }
     PostMessageW(child, BM_CLICK, 0, 0);
     return kOk;
   }
+  std::fprintf(stderr, "no such button; the window's buttons:%s\n", seen.c_str());
   return kNotFound;
 }
 

@@ -49,6 +49,18 @@ int Rects(const Args& args) {
   return kOk;
 }
 
+// Every visible top-level window: handle, process id, class and title, one per
+// line in z-order; what a failed test leaves on the screen, in words.
+int Windows(const Args&) {
+  for (HWND w : TopLevelWindows()) {
+    if (!IsWindowVisible(w)) continue;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    Line(HandleText(w) + "\t" + std::to_string(pid) + "\t" + ClassOf(w) + "\t" + OneLine(TextOf(w)));
+  }
+  return kOk;
+}
+
 // The wait commands share one shape: poll a condition over the matching windows.
 int WaitFor(const Args& args, bool (*condition)(const std::vector<HWND>&)) {
   long long timeout = 0;
@@ -277,6 +289,7 @@ std::vector<Command> WindowCommands() {
   return {
       {"find", 2, "CLASS TITLE", Find},
       {"count", 2, "CLASS TITLE", Count},
+      {"windows", 0, "", Windows},
       {"rects", 2, "CLASS TITLE", Rects},
       {"wait-window", 3, "CLASS TITLE MS", WaitWindow},
       {"wait-gone", 3, "CLASS TITLE MS", WaitGone},

@@ -101,7 +101,25 @@ class Driver:
     def __init__(self, path):
         self.path = path
 
+    # The driver's own exit codes: done, not found (or timed out), usage mistake.
+    ANSWERS = (0, 10, 11)
+
     def run(self, *args, timeout=30):
+        # Now and then, more often on a busy machine, Wine ends a process before
+        # its program runs, with exit code 1 and no word: the driver did nothing
+        # then, and is started again.
+        for attempt in range(3):
+            result = self._run_once(args, timeout)
+            if result.code in self.ANSWERS:
+                break
+            sys.stderr.write("tdriver %s did not run (exit code %s)%s\n" % (
+                " ".join(str(a) for a in args), result.code, ": started again" if attempt < 2 else ""))
+        if not result.ok and result.err.strip():
+            # What the driver said of its last failed lookup, for a failure report.
+            self.last_failure = "%s: %s" % (" ".join(str(a) for a in args), result.err.strip())
+        return result
+
+    def _run_once(self, args, timeout):
         # Files, not pipes: the first Wine process of a session starts the desktop
         # process, which inherits the output handles and would hold a pipe open
         # long after the driver has ended.
@@ -194,14 +212,13 @@ class Driver:
 
     def combo_boxes(self, window):
         """Every combo box of the window as (selected, items), in z-order."""
-        boxes, index = [], 0
-        while True:
-            result = self.run("combo-items", *window, index)
-            if not result.ok:
-                return boxes
-            selected = int(result.lines[0].split(" ", 1)[1])
-            boxes.append((selected, [line[len("item "):] for line in result.lines[1:]]))
-            index += 1
+        boxes = []
+        for line in self.must("combos", *window):
+            if line.startswith("combo "):
+                boxes.append((int(line[len("combo "):]), []))
+            else:
+                boxes[-1][1].append(line[len("item "):])
+        return boxes
 
     def tab_index(self, window):
         return int(self.must("tab-index", *window)[0])
@@ -445,15 +462,23 @@ class E2ETestCase(unittest.TestCase):
         """Starts the program (the built one, or a copy at path) and waits until it
         is up: its main window shown, or (hidden start) its tray icon's window there."""
         program = self.start(path)
-        if visible:
-            up = self.driver.wait_visible(MAIN, 15000)
-        else:
-            up = self.driver.wait_window(TRAY, 15000) and self.driver.wait_window(MAIN, 15000)
+        up = self._wait_up(visible)
+        if not up and program.wait(0) == 1:
+            # The program itself never ends with 1: Wine ended it before it ran
+            # (see Driver.run).
+            sys.stderr.write("tessaly.exe did not run (exit code 1): started again\n")
+            program = self.start(path)
+            up = self._wait_up(visible)
         if not up:
             self.fail("the program did not come up %s (exit code %s; windows: %s)" % (
                 "with its main window shown" if visible else "hidden in the tray",
                 program.wait(0), self.driver.run("active").text))
         return program
+
+    def _wait_up(self, visible):
+        if visible:
+            return self.driver.wait_visible(MAIN, 15000)
+        return self.driver.wait_window(TRAY, 15000) and self.driver.wait_window(MAIN, 15000)
 
     def start_peer(self, title, rect=(100, 100, 400, 300), window_class="TTestTarget", args=()):
         path = program_path("TTARGET_EXE", "tests/wine/ttarget.exe")
@@ -583,6 +608,9 @@ class E2ETestCase(unittest.TestCase):
     def report_state(self):
         """Writes what was on the screen and how the test's programs stood when
         it failed, for a failure seen only on another machine."""
+        last = getattr(self.driver, "last_failure", None)
+        if last:
+            sys.stderr.write("the driver's last failed lookup: %s\n" % last)
         sys.stderr.write("windows on the screen:\n%s\n" % self.driver.run("windows").text)
         for program in self.programs:
             sys.stderr.write(program.state() + "\n")

@@ -10,8 +10,10 @@ namespace tdriver {
 
 using Args = std::vector<std::string>;
 
-// Exit codes: a test reads "not found / timed out" apart from a usage mistake.
-enum Exit : int { kOk = 0, kNotFound = 1, kUsage = 2 };
+// Exit codes: a test reads "not found / timed out" apart from a usage mistake,
+// and both apart from the codes of a start that never reached the driver (Wine
+// ends such a process with 1 and says nothing).
+enum Exit : int { kOk = 0, kNotFound = 10, kUsage = 11 };
 
 // Whole-string decimal or 0x-hex integer; false if the text is anything else.
 bool ParseInt(const std::string& text, long long& value);

@@ -12,7 +12,20 @@
 namespace tdriver {
 namespace {
 
-HWND TopOf(const Args& args) { return FindTopLevel(WindowPattern{args[0], args[1]}); }
+// A command that acts on a window expects it there: a lookup that misses it
+// looks again for a moment before the command gives up, as a user waits for a
+// window that is opening. A window that is really missing still fails it.
+const long long kLookupGraceMs = 2000;
+
+HWND TopOf(const Args& args) {
+  const WindowPattern pattern{args[0], args[1]};
+  HWND top = nullptr;
+  WaitUntil(kLookupGraceMs, [&] { return (top = FindTopLevel(pattern)) != nullptr; });
+  if (!top)
+    std::fprintf(stderr, "no window %s \"%s\" on the %s\n", args[0].c_str(), args[1].c_str(),
+                 DesktopFacts().c_str());
+  return top;
+}
 
 // The control named by arguments 0..2 (window pattern, index among its kind).
 HWND ControlOf(const Args& args, ControlKind kind) {
@@ -103,6 +116,19 @@ int SelectItem(const Args& args, const ItemMessages& m) {
 }
 
 int ComboItems(const Args& args) { return ListItems(args, kCombo); }
+
+// Every combo box of the window in z-order: a "combo SELECTED" line, then its items.
+int Combos(const Args& args) {
+  HWND top = TopOf(args);
+  if (!top) return kNotFound;
+  for (HWND child : Descendants(top)) {
+    if (!IsKind(child, ControlKind::kComboBox)) continue;
+    Line("combo " + std::to_string(static_cast<long long>(SendWide(child, CB_GETCURSEL, 0, 0))));
+    for (const std::string& item : ItemsOf(child, kCombo)) Line("item " + OneLine(item));
+  }
+  return kOk;
+}
+
 int ListBoxItems(const Args& args) { return ListItems(args, kList); }
 int SelectCombo(const Args& args) { return SelectItem(args, kCombo); }
 int SelectList(const Args& args) { return SelectItem(args, kList); }
@@ -175,26 +201,32 @@ int Focus(const Args&) {
   return kOk;
 }
 
+// The button of the window with that caption (with or without its "&"), or
+// null; seen collects the captions of the other buttons.
+HWND ButtonOf(HWND top, const std::string& caption, std::string& seen) {
+  seen.clear();
+  for (HWND child : Descendants(top)) {
+    if (!IsKind(child, ControlKind::kButton)) continue;
+    const std::string text = TextOf(child);
+    if (text == caption || WithoutAccelerator(text) == caption) return child;
+    seen += " \"" + text + "\"";
+  }
+  return nullptr;
+}
+
 // Posted, so that a modal window the button opens does not block the driver.
 int Click(const Args& args) {
   HWND top = TopOf(args);
-  if (!top) {
-    std::fprintf(stderr, "no such window\n");
+  if (!top) return kNotFound;
+  HWND button = nullptr;
+  std::string seen;
+  WaitUntil(kLookupGraceMs, [&] { return (button = ButtonOf(top, args[2], seen)) != nullptr; });
+  if (!button) {
+    std::fprintf(stderr, "no such button; the window's buttons:%s\n", seen.c_str());
     return kNotFound;
   }
-  std::string seen;
-  for (HWND child : Descendants(top)) {
-    if (!IsKind(child, ControlKind::kButton)) continue;
-    std::string caption = TextOf(child);
-    if (caption != args[2] && WithoutAccelerator(caption) != args[2]) {
-      seen += " \"" + caption + "\"";
-      continue;
-    }
-    PostMessageW(child, BM_CLICK, 0, 0);
-    return kOk;
-  }
-  std::fprintf(stderr, "no such button; the window's buttons:%s\n", seen.c_str());
-  return kNotFound;
+  PostMessageW(button, BM_CLICK, 0, 0);
+  return kOk;
 }
 
 int SetText(const Args& args) {
@@ -234,6 +266,7 @@ std::vector<Command> ControlCommands() {
   return {
       {"children", 2, "CLASS TITLE", Children},
       {"combo-items", 3, "CLASS TITLE INDEX", ComboItems},
+      {"combos", 2, "CLASS TITLE", Combos},
       {"list-items", 3, "CLASS TITLE INDEX", ListBoxItems},
       {"select-combo", 4, "CLASS TITLE INDEX ITEM(index or text)", SelectCombo},
       {"select-list", 4, "CLASS TITLE INDEX ITEM(index or text)", SelectList},

@@ -482,9 +482,15 @@ class E2ETestCase(unittest.TestCase):
 
     def start_peer(self, title, rect=(100, 100, 400, 300), window_class="TTestTarget", args=()):
         path = program_path("TTARGET_EXE", "tests/wine/ttarget.exe")
-        program = self.start(path, ["--class", window_class, "--title", title,
-                                    "--rect", ",".join(str(v) for v in rect)] + list(args))
-        self.assertTrue(self.driver.wait_visible((window_class, title), 10000))
+        peer_args = ["--class", window_class, "--title", title,
+                     "--rect", ",".join(str(v) for v in rect)] + list(args)
+        program = self.start(path, peer_args)
+        up = self.driver.wait_visible((window_class, title), 10000)
+        if not up and program.wait(0) == 1:
+            sys.stderr.write("ttarget.exe ended with 1 before its window showed: started again\n")
+            program = self.start(path, peer_args)
+            up = self.driver.wait_visible((window_class, title), 10000)
+        self.assertTrue(up, "the target window %r did not show" % title)
         return program
 
     def end_strays(self):

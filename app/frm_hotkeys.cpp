@@ -38,6 +38,7 @@ TfrmHotkeys::TfrmHotkeys(const std::vector<HotkeyAssignment>& assignments, const
       *this, "Cancel", Bounds{fp.clientWidth - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight});
   btnOk->OnClick = [this] { btnOkClick(); };
   btnCancel->OnClick = [this] { EndModal(IDCANCEL); };
+  SetCancelButton(btnCancel->Id());
   ShowTaken(taken);
   if (!rows_.empty()) SetActiveControl(rows_.front().key->Handle());
 }
@@ -54,20 +55,6 @@ void TfrmHotkeys::btnOkClick() {
   // The keys are stored either way; a combination held elsewhere keeps the
   // dialog open so that the user sees which, and may choose another.
   if (taken.empty()) EndModal(IDOK);
-}
-
-LRESULT TfrmHotkeys::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  // Enter and Escape in a hot-key control arrive as IDOK and IDCANCEL from
-  // the dialog keys.
-  if (msg == WM_COMMAND && lp == 0 && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
-    if (LOWORD(wp) == IDOK) {
-      btnOkClick();
-    } else {
-      EndModal(IDCANCEL);
-    }
-    return 0;
-  }
-  return Form::HandleMessage(msg, wp, lp);
 }
 
 }  // namespace tessaly

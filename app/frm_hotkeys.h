@@ -22,9 +22,6 @@ class TfrmHotkeys : public win::Form {
 
   TfrmHotkeys(const std::vector<HotkeyAssignment>& assignments, const std::set<std::string>& taken, ApplyHotkeys apply);
 
- protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
   struct Row {
     HotkeySize size;

@@ -46,6 +46,7 @@ TfrmAddBookmark::TfrmAddBookmark(HWND owner) {
 
   btnAdd->OnClick = [this] { EndModal(IDOK); };
   btnCancel->OnClick = [this] { EndModal(IDCANCEL); };
+  SetCancelButton(btnCancel->Id());
   SetActiveControl(edtTitle->Handle());
 }
 
@@ -60,16 +61,6 @@ void TfrmAddBookmark::SetFolderForm() {
   RECT r = WindowRect();
   SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top - kFolderShift,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-LRESULT TfrmAddBookmark::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  // Enter and Escape in the fields arrive as IDOK and IDCANCEL from the
-  // dialog keyboard handling.
-  if (msg == WM_COMMAND && lp == 0 && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
-    EndModal(LOWORD(wp));
-    return 0;
-  }
-  return Form::HandleMessage(msg, wp, lp);
 }
 
 }  // namespace tessaly

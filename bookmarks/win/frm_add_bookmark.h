@@ -25,9 +25,6 @@ class TfrmAddBookmark : public win::Form {
   std::unique_ptr<win::Edit> edtTitle, edtUrl;
   std::unique_ptr<win::Button> btnAdd, btnCancel;
 
- protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
   bool folderForm_ = false;
 };

@@ -58,7 +58,9 @@ std::string Control::Text() const {
 }
 
 Button::Button(Form& form, const std::string& caption, Bounds b, bool isDefault)
-    : Control(form, "BUTTON", caption, WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), b) {}
+    : Control(form, "BUTTON", caption, WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), b) {
+  if (isDefault) form.SetDefaultButton(Id());
+}
 
 CheckBox::CheckBox(Form& form, const std::string& caption, Bounds b)
     : Control(form, "BUTTON", caption, WS_TABSTOP | BS_AUTOCHECKBOX, b) {}

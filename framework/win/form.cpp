@@ -179,13 +179,22 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (target) ::SetFocus(target);
       return 0;
     }
-    case WM_COMMAND:
-      if (lp) {
-        auto it = controls_.find(LOWORD(wp));
-        if (it != controls_.end()) it->second->OnCommand(HIWORD(wp));
-        return 0;
+    case DM_GETDEFID:
+      // Asked by the dialog keys on Enter: they then click this button.
+      return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;
+    case WM_COMMAND: {
+      int id = LOWORD(wp);
+      WORD code = HIWORD(wp);
+      if (!lp) {
+        // Escape comes from the dialog keys as IDCANCEL without a control.
+        if (id != IDCANCEL || !cancelButton_) break;
+        id = cancelButton_;
+        code = BN_CLICKED;
       }
-      break;
+      auto it = controls_.find(id);
+      if (it != controls_.end()) it->second->OnCommand(code);
+      return 0;
+    }
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(lp);
       auto it = controls_.find(static_cast<int>(hdr->idFrom));

@@ -52,6 +52,11 @@ class Form : public Window {
   // modal result (2 when closed by the close box or Close()).
   int ShowModal();
   void EndModal(int result) { modalResult_ = result; }
+  // The buttons the dialog keys press: Enter, when the focus is not on a
+  // button, the default one (a Button made as default names itself), and
+  // Escape the cancel one. Without them the keys do nothing.
+  void SetDefaultButton(int id) { defaultButton_ = id; }
+  void SetCancelButton(int id) { cancelButton_ = id; }
   // The control that has the focus when the form is shown; afterwards the one
   // that had it when the form was last deactivated.
   void SetActiveControl(HWND control) { activeControl_ = control; }
@@ -78,6 +83,7 @@ class Form : public Window {
   int nextControlId_ = 100;
   HWND activeControl_ = nullptr;
   int modalResult_ = 0;
+  int defaultButton_ = 0, cancelButton_ = 0;
   bool modal_ = false;
 };
 

@@ -58,9 +58,13 @@ void TfrmCustomSizes::ClearInputs() {
   lblCustomSizes->SetItemIndex(-1);
 }
 
+void ShowSizeEditMessage(HWND owner, SizeEditResult result) {
+  MessageBoxA(owner, MessageFor(result), "Tessaly Notice...", MB_OK | MB_ICONSTOP);
+}
+
 void TfrmCustomSizes::Apply(SizeEditResult result, const std::vector<std::string>& lines) {
   if (result != SizeEditResult::kDone) {
-    MessageBoxA(Handle(), MessageFor(result), "Tessaly Notice...", MB_OK | MB_ICONSTOP);
+    ShowSizeEditMessage(Handle(), result);
     return;
   }
   lblCustomSizes->Clear();

@@ -9,6 +9,9 @@
 
 namespace tessaly {
 
+// The editor's message for a size it refuses, owned by the dialog that asked.
+void ShowSizeEditMessage(HWND owner, SizeEditResult result);
+
 // The modal editor of the custom size list. It edits its own copy in the list
 // box and stores it whenever it closes; there is no cancel.
 class TfrmCustomSizes : public win::Form {

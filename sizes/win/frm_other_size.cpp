@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "sizes/custom_size.h"
+#include "sizes/win/frm_custom_sizes.h"
 
 namespace tessaly {
 
@@ -22,6 +23,7 @@ TfrmOtherSize::TfrmOtherSize(Registry& registry) : registry_(registry) {
 
   btnSize->OnClick = [this] { btnSizeClick(); };
   btnCancel->OnClick = [this] { EndModal(IDCANCEL); };
+  SetCancelButton(btnCancel->Id());
   SetActiveControl(edtWidth->Handle());
 }
 
@@ -31,26 +33,13 @@ void TfrmOtherSize::btnSizeClick() {
   std::string text;
   const SizeEditResult result = TypedCustomSize(lines, add, edtWidth->Text(), edtHeight->Text(), text);
   if (result != SizeEditResult::kDone) {
-    MessageBoxA(Handle(), MessageFor(result), "Tessaly Notice...", MB_OK | MB_ICONSTOP);
+    ShowSizeEditMessage(Handle(), result);
     return;
   }
   if (add) StoreCustomSizes(registry_, lines);
   sizeText_ = text;
   added_ = add;
   EndModal(IDOK);
-}
-
-LRESULT TfrmOtherSize::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  // Enter and Escape in the edit boxes arrive as IDOK and IDCANCEL from the
-  // dialog keyboard handling.
-  if (msg == WM_COMMAND && lp == 0 && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
-    if (LOWORD(wp) == IDOK)
-      btnSizeClick();
-    else
-      EndModal(IDCANCEL);
-    return 0;
-  }
-  return Form::HandleMessage(msg, wp, lp);
 }
 
 }  // namespace tessaly

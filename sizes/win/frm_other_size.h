@@ -19,9 +19,6 @@ class TfrmOtherSize : public win::Form {
   const std::string& SizeText() const { return sizeText_; }
   bool Added() const { return added_; }
 
- protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
   void btnSizeClick();
 

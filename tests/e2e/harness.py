@@ -461,14 +461,7 @@ class E2ETestCase(unittest.TestCase):
     def start_tessaly(self, visible=True, path=None):
         """Starts the program (the built one, or a copy at path) and waits until it
         is up: its main window shown, or (hidden start) its tray icon's window there."""
-        program = self.start(path)
-        up = self._wait_up(visible)
-        if not up and program.wait(0) == 1:
-            # The program itself never ends with 1: Wine ended it before it ran
-            # (see Driver.run).
-            sys.stderr.write("tessaly.exe did not run (exit code 1): started again\n")
-            program = self.start(path)
-            up = self._wait_up(visible)
+        program, up = self.start_until(path, (), lambda: self._wait_up(visible))
         if not up:
             self.fail("the program did not come up %s (exit code %s; windows: %s)" % (
                 "with its main window shown" if visible else "hidden in the tray",
@@ -480,16 +473,24 @@ class E2ETestCase(unittest.TestCase):
             return self.driver.wait_visible(MAIN, 15000)
         return self.driver.wait_window(TRAY, 15000) and self.driver.wait_window(MAIN, 15000)
 
+    def start_until(self, path, args, up):
+        """Starts a program and waits with up(); returns the program and up's answer.
+        One that ended with 1 before it was up is started once more: Wine ends a
+        process so now and then (see Driver.run), and a real failure shows again."""
+        program = self.start(path, args)
+        shown = up()
+        if not shown and program.wait(0) == 1:
+            sys.stderr.write("%s ended with 1 before it was up: started again\n" % os.path.basename(program.path))
+            program = self.start(path, args)
+            shown = up()
+        return program, shown
+
     def start_peer(self, title, rect=(100, 100, 400, 300), window_class="TTestTarget", args=()):
         path = program_path("TTARGET_EXE", "tests/wine/ttarget.exe")
         peer_args = ["--class", window_class, "--title", title,
                      "--rect", ",".join(str(v) for v in rect)] + list(args)
-        program = self.start(path, peer_args)
-        up = self.driver.wait_visible((window_class, title), 10000)
-        if not up and program.wait(0) == 1:
-            sys.stderr.write("ttarget.exe ended with 1 before its window showed: started again\n")
-            program = self.start(path, peer_args)
-            up = self.driver.wait_visible((window_class, title), 10000)
+        program, up = self.start_until(path, peer_args,
+                                       lambda: self.driver.wait_visible((window_class, title), 10000))
         self.assertTrue(up, "the target window %r did not show" % title)
         return program
 

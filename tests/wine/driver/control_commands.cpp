@@ -12,18 +12,9 @@
 namespace tdriver {
 namespace {
 
-// A command that acts on a window expects it there: a lookup that misses it
-// looks again for a moment before the command gives up, as a user waits for a
-// window that is opening. A window that is really missing still fails it.
-const long long kLookupGraceMs = 2000;
-
 HWND TopOf(const Args& args) {
-  const WindowPattern pattern{args[0], args[1]};
-  HWND top = nullptr;
-  WaitUntil(kLookupGraceMs, [&] { return (top = FindTopLevel(pattern)) != nullptr; });
-  if (!top)
-    std::fprintf(stderr, "no window %s \"%s\" on the %s\n", args[0].c_str(), args[1].c_str(),
-                 DesktopFacts().c_str());
+  HWND top = FindTopLevel(WindowPattern{args[0], args[1]});
+  if (!top) std::fprintf(stderr, "no window %s \"%s\"\n", args[0].c_str(), args[1].c_str());
   return top;
 }
 
@@ -201,32 +192,22 @@ int Focus(const Args&) {
   return kOk;
 }
 
-// The button of the window with that caption (with or without its "&"), or
-// null; seen collects the captions of the other buttons.
-HWND ButtonOf(HWND top, const std::string& caption, std::string& seen) {
-  seen.clear();
-  for (HWND child : Descendants(top)) {
-    if (!IsKind(child, ControlKind::kButton)) continue;
-    const std::string text = TextOf(child);
-    if (text == caption || WithoutAccelerator(text) == caption) return child;
-    seen += " \"" + text + "\"";
-  }
-  return nullptr;
-}
-
 // Posted, so that a modal window the button opens does not block the driver.
 int Click(const Args& args) {
   HWND top = TopOf(args);
   if (!top) return kNotFound;
-  HWND button = nullptr;
   std::string seen;
-  WaitUntil(kLookupGraceMs, [&] { return (button = ButtonOf(top, args[2], seen)) != nullptr; });
-  if (!button) {
-    std::fprintf(stderr, "no such button; the window's buttons:%s\n", seen.c_str());
-    return kNotFound;
+  for (HWND child : Descendants(top)) {
+    if (!IsKind(child, ControlKind::kButton)) continue;
+    const std::string caption = TextOf(child);
+    if (caption == args[2] || WithoutAccelerator(caption) == args[2]) {
+      PostMessageW(child, BM_CLICK, 0, 0);
+      return kOk;
+    }
+    seen += " \"" + caption + "\"";
   }
-  PostMessageW(button, BM_CLICK, 0, 0);
-  return kOk;
+  std::fprintf(stderr, "no such button; the window's buttons:%s\n", seen.c_str());
+  return kNotFound;
 }
 
 int SetText(const Args& args) {

@@ -1,8 +1,6 @@
 // Subcommands for the system's message boxes: read one, answer one.
 #include <windows.h>
 
-#include <cstdio>
-
 #include "tests/wine/driver/command.h"
 #include "tests/wine/driver/icon_kind.h"
 #include "tests/wine/driver/window_find.h"
@@ -23,7 +21,6 @@ HWND WaitDialog(const std::string& timeout_text) {
   if (!ParseInt(timeout_text, timeout)) return nullptr;
   HWND dialog = nullptr;
   WaitUntil(timeout, [&dialog] { return (dialog = VisibleDialog()) != nullptr; });
-  if (!dialog) std::fprintf(stderr, "no message box on the %s\n", DesktopFacts().c_str());
   return dialog;
 }
 

@@ -71,18 +71,6 @@ HWND FindTopLevel(const WindowPattern& pattern) {
   return found.empty() ? nullptr : found.front();
 }
 
-std::string DesktopFacts() {
-  char name[256] = {};
-  DWORD needed = 0;
-  GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name, &needed);
-  size_t visible = 0;
-  const std::vector<HWND> windows = TopLevelWindows();
-  for (HWND w : windows)
-    if (IsWindowVisible(w)) ++visible;
-  return std::string("desktop \"") + name + "\" (window " + HandleText(GetDesktopWindow()) + "), " +
-         std::to_string(windows.size()) + " top-level windows, " + std::to_string(visible) + " visible";
-}
-
 std::vector<HWND> Descendants(HWND top) {
   std::vector<HWND> windows;
   EnumChildWindows(top, CollectWindow, reinterpret_cast<LPARAM>(&windows));

@@ -28,9 +28,6 @@ std::vector<HWND> MatchingTopLevel(const WindowPattern& pattern);
 // The first visible match, else the first hidden one, else null.
 HWND FindTopLevel(const WindowPattern& pattern);
 
-// What this process sees of its desktop, for a report of a failed lookup.
-std::string DesktopFacts();
-
 // All descendants, depth first in z-order (EnumChildWindows).
 std::vector<HWND> Descendants(HWND top);
 

@@ -1,6 +1,6 @@
 #include "bookmarks/win/import_file_dialog.h"
 
-#include <commdlg.h>
+#include "framework/win/comdlg_library.h"
 
 namespace tessaly::win {
 
@@ -20,7 +20,7 @@ std::string Win32ImportFileDialog::Execute() {
   // OFN_NOCHANGEDIR: the program's working directory stays where it was.
   dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST |
                  OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameA(&dialog)) return {};
+  if (!comdlg32::GetOpenFileNameA(&dialog)) return {};
   return file;
 }
 

@@ -6,9 +6,10 @@
 
 #include <cstring>
 
-#include "framework/win/application.h"
 #include "controllers/win/win32_window_layout.h"
+#include "framework/win/application.h"
 #include "framework/win/com_handles.h"
+#include "framework/win/ole_library.h"
 
 namespace tessaly::win {
 
@@ -20,7 +21,7 @@ const IID kIidWebBrowserApp = {0x0002DF05, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}}
 
 UniqueBstr ToBstr(const std::string& text) {
   const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  UniqueBstr wide(SysAllocStringLen(nullptr, static_cast<UINT>(n > 0 ? n - 1 : 0)));
+  UniqueBstr wide(oleaut32::SysAllocStringLen(nullptr, static_cast<UINT>(n > 0 ? n - 1 : 0)));
   if (wide && n > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.Get(), n);
   return wide;
 }
@@ -86,14 +87,14 @@ class ComWebBrowserApp : public WebBrowserApp {
 
 }  // namespace
 
-ComResult Win32AutomationPlatform::InitializeCom() { return CoInitialize(nullptr); }
+ComResult Win32AutomationPlatform::InitializeCom() { return ole32::CoInitialize(nullptr); }
 
-void Win32AutomationPlatform::UninitializeCom() { CoUninitialize(); }
+void Win32AutomationPlatform::UninitializeCom() { ole32::CoUninitialize(); }
 
 std::unique_ptr<WebBrowserApp> Win32AutomationPlatform::CreateInternetExplorer(std::uint32_t context,
                                                                               ComResult& result) {
   IWebBrowserApp* app = nullptr;
-  result = CoCreateInstance(kClsidInternetExplorer, nullptr, context, kIidWebBrowserApp, reinterpret_cast<void**>(&app));
+  result = ole32::CoCreateInstance(kClsidInternetExplorer, nullptr, context, kIidWebBrowserApp, reinterpret_cast<void**>(&app));
   if (FAILED(result) || !app) return nullptr;
   return std::make_unique<ComWebBrowserApp>(app);
 }

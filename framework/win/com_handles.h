@@ -3,6 +3,7 @@
 #include <oleauto.h>
 
 #include "framework/win/handles.h"
+#include "framework/win/ole_library.h"
 
 namespace tessaly::win {
 
@@ -17,15 +18,15 @@ using ComPtr = UniqueHandle<ComTraits<T>>;
 
 struct BstrTraits {
   using Handle = BSTR;
-  static void Close(BSTR text) { SysFreeString(text); }
+  static void Close(BSTR text) { oleaut32::SysFreeString(text); }
 };
 using UniqueBstr = UniqueHandle<BstrTraits>;
 
 // A VARIANT that is cleared (its string or reference freed) when it goes.
 class UniqueVariant {
  public:
-  UniqueVariant() { VariantInit(&value_); }
-  ~UniqueVariant() { VariantClear(&value_); }
+  UniqueVariant() { oleaut32::VariantInit(&value_); }
+  ~UniqueVariant() { oleaut32::VariantClear(&value_); }
   UniqueVariant(const UniqueVariant&) = delete;
   UniqueVariant& operator=(const UniqueVariant&) = delete;
   VARIANT* Get() { return &value_; }

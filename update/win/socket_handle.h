@@ -2,6 +2,7 @@
 #include <winsock.h>
 
 #include "framework/win/handles.h"
+#include "framework/win/winsock_library.h"
 
 namespace tessaly::win {
 
@@ -9,7 +10,7 @@ namespace tessaly::win {
 struct SocketTraits {
   using Handle = SOCKET;
   static SOCKET Empty() { return INVALID_SOCKET; }
-  static void Close(SOCKET s) { closesocket(s); }
+  static void Close(SOCKET s) { wsock32::closesocket(s); }
 };
 using UniqueSocket = UniqueHandle<SocketTraits>;
 

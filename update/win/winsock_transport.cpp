@@ -9,6 +9,7 @@
 #include "framework/win/application.h"
 #include "framework/win/window.h"
 #include "update/http_error.h"
+#include "framework/win/winsock_library.h"
 #include "update/win/socket_handle.h"
 
 namespace tessaly::win {
@@ -24,9 +25,9 @@ class WinsockSession {
  public:
   WinsockSession() {
     WSADATA data;
-    if (WSAStartup(MAKEWORD(1, 1), &data) != 0) throw HttpError("Windows Sockets 1.1 is not available");
+    if (wsock32::WSAStartup(MAKEWORD(1, 1), &data) != 0) throw HttpError("Windows Sockets 1.1 is not available");
   }
-  ~WinsockSession() { WSACleanup(); }
+  ~WinsockSession() { wsock32::WSACleanup(); }
   WinsockSession(const WinsockSession&) = delete;
   WinsockSession& operator=(const WinsockSession&) = delete;
 };
@@ -66,14 +67,14 @@ class WinsockTransport final : public SocketTransport {
 
   bool StartLookup(const std::string& host) override {
     CancelLookup();
-    unsigned long dotted = host.empty() ? INADDR_NONE : inet_addr(host.c_str());
+    unsigned long dotted = host.empty() ? INADDR_NONE : wsock32::inet_addr(host.c_str());
     if (dotted != INADDR_NONE) {
       address_ = dotted;
       lookup_ = Progress::kDone;
       return true;
     }
     Lookup l{nullptr, std::make_unique<char[]>(MAXGETHOSTSTRUCT)};
-    l.task = WSAAsyncGetHostByName(window_.Handle(), kLookupMessage, host.c_str(), l.buffer.get(), MAXGETHOSTSTRUCT);
+    l.task = wsock32::WSAAsyncGetHostByName(window_.Handle(), kLookupMessage, host.c_str(), l.buffer.get(), MAXGETHOSTSTRUCT);
     lookup_ = l.task ? Progress::kPending : Progress::kFailed;
     if (l.task) {
       currentTask_ = l.task;
@@ -85,7 +86,7 @@ class WinsockTransport final : public SocketTransport {
   void CancelLookup() override {
     if (lookup_ == Progress::kPending) {
       // Its buffer stays listed until its reply, if one still comes.
-      WSACancelAsyncRequest(currentTask_);
+      wsock32::WSACancelAsyncRequest(currentTask_);
       lookup_ = Progress::kFailed;
     }
     currentTask_ = nullptr;
@@ -95,19 +96,19 @@ class WinsockTransport final : public SocketTransport {
     Close();
     connect_ = Progress::kFailed;
     readable_ = closeSeen_ = ended_ = abrupt_ = false;
-    UniqueSocket s(socket(AF_INET, SOCK_STREAM, 0));
+    UniqueSocket s(wsock32::socket(AF_INET, SOCK_STREAM, 0));
     if (!s) return;
     // Closing resets the connection at once instead of lingering over unsent data.
     linger off{1, 0};
-    setsockopt(s.Get(), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&off), sizeof(off));
+    wsock32::setsockopt(s.Get(), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&off), sizeof(off));
     const long events = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
-    if (WSAAsyncSelect(s.Get(), window_.Handle(), kSocketMessage, events) != 0) return;
+    if (wsock32::WSAAsyncSelect(s.Get(), window_.Handle(), kSocketMessage, events) != 0) return;
     sockaddr_in to{};
     to.sin_family = AF_INET;
-    to.sin_port = htons(static_cast<u_short>(port));
+    to.sin_port = wsock32::htons(static_cast<u_short>(port));
     to.sin_addr.s_addr = address_;
-    if (connect(s.Get(), reinterpret_cast<const sockaddr*>(&to), sizeof(to)) == SOCKET_ERROR &&
-        WSAGetLastError() != WSAEWOULDBLOCK)
+    if (wsock32::connect(s.Get(), reinterpret_cast<const sockaddr*>(&to), sizeof(to)) == SOCKET_ERROR &&
+        wsock32::WSAGetLastError() != WSAEWOULDBLOCK)
       return;
     connect_ = Progress::kPending;
     socket_ = std::move(s);
@@ -116,15 +117,15 @@ class WinsockTransport final : public SocketTransport {
 
   std::size_t Send(const char* data, std::size_t size) override {
     if (!socket_) return size;
-    int n = send(socket_.Get(), data, static_cast<int>(size), 0);
+    int n = wsock32::send(socket_.Get(), data, static_cast<int>(size), 0);
     if (n != SOCKET_ERROR) return static_cast<std::size_t>(n);
     // A broken connection shows in the reads that follow.
-    return WSAGetLastError() == WSAEWOULDBLOCK ? 0 : size;
+    return wsock32::WSAGetLastError() == WSAEWOULDBLOCK ? 0 : size;
   }
 
   std::size_t Receive(char* buffer, std::size_t size) override {
     if (!socket_ || !readable_) return 0;
-    int n = recv(socket_.Get(), buffer, static_cast<int>(size), 0);
+    int n = wsock32::recv(socket_.Get(), buffer, static_cast<int>(size), 0);
     if (n > 0) {
       // A short read emptied the socket: the next FD_READ says when more came.
       // After FD_CLOSE none comes, so reading goes on until recv returns 0.
@@ -132,7 +133,7 @@ class WinsockTransport final : public SocketTransport {
       return static_cast<std::size_t>(n);
     }
     readable_ = false;
-    if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK && !closeSeen_) return 0;
+    if (n == SOCKET_ERROR && wsock32::WSAGetLastError() == WSAEWOULDBLOCK && !closeSeen_) return 0;
     if (n == SOCKET_ERROR) abrupt_ = true;
     ended_ = true;
     return 0;

@@ -1,7 +1,9 @@
 # Source this file: sets up (once) and starts a Wine prefix for Tessaly.
 #   wine_env_start DIR [headless|display]
 # headless: a private Xvfb display; display: the caller's $DISPLAY.
-# Exports WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES, DISPLAY.
+# Exports WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES, DISPLAY, and
+# TESSALY_WOW64=1 when the prefix runs 32-bit programs too (wine32 installed
+# on a machine that executes 32-bit code), else 0.
 # wine_env_stop ends the Wine server and the private X server.
 
 _wine_env_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -31,15 +33,26 @@ wine_env_start() {
     done
     export DISPLAY=":$n"
   fi
-  if [ ! -f "$WINEPREFIX/.tessaly-ready" ]; then
+  # A prefix made before wine32 was installed is 64-bit only and cannot run
+  # 32-bit programs (and with wine32 present, not even start): the prefix
+  # records which kind it is and is made again when that changes.
+  local kind=win64
+  TESSALY_WOW64=0
+  if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' &&
+     bash "$_wine_env_here/probe-ia32.sh"; then
+    kind=wow64
+    TESSALY_WOW64=1
+  fi
+  export TESSALY_WOW64
+  if [ "$(cat "$WINEPREFIX/.tessaly-ready" 2>/dev/null)" != "$kind" ]; then
     rm -rf "$WINEPREFIX"
     timeout 300 wineboot -i >/dev/null 2>&1 || true
     timeout 120 wineserver -w || true
     timeout 60 wine regedit /S "$_wine_env_here/wine-prefix.reg" >/dev/null 2>&1
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     timeout 60 wineserver -w || true
-    touch "$WINEPREFIX/.tessaly-ready"
+    echo "$kind" >"$WINEPREFIX/.tessaly-ready"
   fi
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
   # A persistent server brings a process start from about 1 s down to 0.1 s.

@@ -18,7 +18,11 @@ class Win32ImportSources : public ImportSources {
 
  private:
   Win32Registry currentUser_{HKEY_CURRENT_USER};
-  Win32Registry localMachine_{HKEY_LOCAL_MACHINE};
+  // The 32-bit view, whatever this build's architecture: Netscape was a
+  // 32-bit program, and on 64-bit Windows its keys under HKEY_LOCAL_MACHINE
+  // \Software are in that view (Wow6432Node). The shipped i686 build sees it
+  // anyway; the x86_64 build would otherwise find no Netscape at all.
+  Win32Registry localMachine_{HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY};
 };
 
 }  // namespace tessaly::win

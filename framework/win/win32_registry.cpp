@@ -18,9 +18,9 @@ bool Win32Registry::OpenKey(const std::string& path, bool create) {
   // as absent.
   if (create) {
     rc = RegCreateKeyExA(root_, SubKey(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                         KEY_WRITE, nullptr, &h, nullptr);
+                         KEY_WRITE | view_, nullptr, &h, nullptr);
   } else {
-    rc = RegOpenKeyExA(root_, SubKey(path).c_str(), 0, KEY_READ, &h);
+    rc = RegOpenKeyExA(root_, SubKey(path).c_str(), 0, KEY_READ | view_, &h);
   }
   if (rc != ERROR_SUCCESS) return false;
   key_.Reset(h);

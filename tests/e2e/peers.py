@@ -79,8 +79,11 @@ class BrowserPeerTestCase(harness.E2ETestCase):
         self.end_peers()
         self.ie_log = CallLog(os.path.join(self.out, self.id().split(".")[-1] + "-ie.log"))
         self.ns_log = CallLog(os.path.join(self.out, self.id().split(".")[-1] + "-ns.log"))
-        self.ie_class = SavedValue(self.driver, IE_LOCAL_SERVER,
-                                   os.path.join(self.out, "saved-ie-class.txt"))
+        # The class in both views of the registry: COM looks for a local
+        # server of either architecture, whatever its client's.
+        self.ie_classes = [SavedValue(self.driver, view + IE_LOCAL_SERVER,
+                                      os.path.join(self.out, "saved-ie-class-%s.txt" % view))
+                           for view in ("HKLM32", "HKLM64")]
         self.netscape_path = SavedValue(self.driver, NETSCAPE_APP_PATH,
                                         os.path.join(self.out, "saved-netscape-path.txt"))
         # A run that died before its clean-up left a peer registered.
@@ -102,20 +105,23 @@ class BrowserPeerTestCase(harness.E2ETestCase):
             self.assertTrue(self.driver.wait_gone(window, 5000), "%s %r outlived its process" % window)
 
     def restore_registrations(self):
-        self.ie_class.restore()
+        for saved in self.ie_classes:
+            saved.restore()
         self.netscape_path.restore()
 
     # Internet Explorer ---------------------------------------------------------------
     def register_ie_peer(self, rect=(70, 50, 500, 350)):
         """Makes tiepeer the InternetExplorer class's server."""
         peer = harness.program_path("TIEPEER_EXE", "tests/wine/tiepeer.exe")
-        self.ie_class.replace('"%s" --log "%s" --rect %s' % (
-            windows_path(peer), windows_path(self.ie_log.path), ",".join(str(v) for v in rect)))
+        for saved in self.ie_classes:
+            saved.replace('"%s" --log "%s" --rect %s' % (
+                windows_path(peer), windows_path(self.ie_log.path), ",".join(str(v) for v in rect)))
 
     def unregister_ie_class(self):
         """Takes the class's server away, as on a system without Internet Explorer."""
-        self.ie_class.replace("")
-        self.driver.reg_delete_key(IE_LOCAL_SERVER)
+        for saved in self.ie_classes:
+            saved.replace("")
+            self.driver.reg_delete_key(saved.key)
 
     # Netscape Navigator --------------------------------------------------------------
     def start_netscape(self, title, rect, window_id=7):

@@ -22,6 +22,10 @@ SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell 
 DIALOG_MEMORY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\ComDlg32\LastVisitedMRU"
 NETSCAPE = r"\Software\Netscape"
 NAVIGATOR = NETSCAPE + r"\Netscape Navigator"
+# Netscape's keys under HKEY_LOCAL_MACHINE are where a 32-bit program writes
+# them on 64-bit Windows, which the importer reads from either build.
+MACHINE_NETSCAPE = "HKLM32" + NETSCAPE
+MACHINE_NAVIGATOR = "HKLM32" + NAVIGATOR
 OPEN_DIALOG = ("#32770", "Open")
 END = "</DL><p>\r\n"
 
@@ -110,7 +114,7 @@ class ImportTest(harness.E2ETestCase):
         self.shows_in_both_menus("IE Favorites", "Web Design", ["Hidden Page", "Validator"])
 
     def test_netscape_navigator_bookmarks_of_all_three_versions(self):
-        for key in ("HKCU" + NETSCAPE, NETSCAPE):
+        for key in ("HKCU" + NETSCAPE, MACHINE_NETSCAPE):
             self.assertFalse(self.driver.reg_key_exists(key), "Netscape keys are in the prefix already")
             self.addCleanup(self.driver.reg_delete_key, key)
         self.write(self.work + "/nav3/bookmark.htm", '<DL><p>\n<DT><A HREF="http://nav3/">Three</A>\n')
@@ -118,8 +122,8 @@ class ImportTest(harness.E2ETestCase):
             self.write(self.work + "/ns4/anna/bookmark.htm", sample.read())
         self.write(self.work + "/Netscape/users/carl/bookmark.htm", '<DT><A HREF="http://carl/">C</A>\n')
         for key, name, path in (("HKCU" + NAVIGATOR + r"\Bookmark List", "File Location", "/nav3/bookmark.htm"),
-                                (NAVIGATOR + r"\Users\anna", "DirRoot", "/ns4/anna"),
-                                (NAVIGATOR + r"\Users\ben", "DirRoot", "/ns4/ben"),  # without a bookmark file
+                                (MACHINE_NAVIGATOR + r"\Users\anna", "DirRoot", "/ns4/anna"),
+                                (MACHINE_NAVIGATOR + r"\Users\ben", "DirRoot", "/ns4/ben"),  # without a bookmark file
                                 ("HKCU" + NAVIGATOR + r"\main", "Install Directory", "/Netscape/Communicator/Program"),
                                 ("HKCU" + NAVIGATOR + r"\biff\users\carl", "POP Server", "")):
             self.driver.reg_set(key, name, "sz", windows_path(self.work + path))

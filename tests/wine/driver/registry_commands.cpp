@@ -26,20 +26,32 @@ class Key {
 };
 
 const std::string kCurrentUser = "HKCU\\";
+// The machine's keys in the 32-bit or the 64-bit view of a 64-bit system,
+// whatever the driver's own architecture (a plain path: the driver's own
+// view): where Netscape, a 32-bit program, kept its keys, and both views of a
+// COM class, which clients of either architecture look for.
+const std::string kMachine32 = "HKLM32\\";
+const std::string kMachine64 = "HKLM64\\";
 
-HKEY RootOf(const std::string& path) {
-  return path.compare(0, kCurrentUser.size(), kCurrentUser) == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+bool Starts(const std::string& path, const std::string& prefix) { return path.compare(0, prefix.size(), prefix) == 0; }
+
+HKEY RootOf(const std::string& path) { return Starts(path, kCurrentUser) ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+REGSAM ViewOf(const std::string& path) {
+  return Starts(path, kMachine32) ? KEY_WOW64_32KEY : Starts(path, kMachine64) ? KEY_WOW64_64KEY : 0;
 }
 
 // The program names its keys with a leading backslash; the API wants none.
 std::string Relative(const std::string& path) {
-  const size_t root = RootOf(path) == HKEY_CURRENT_USER ? kCurrentUser.size() : 0;
+  const size_t root = Starts(path, kCurrentUser)                                ? kCurrentUser.size()
+                      : Starts(path, kMachine32) || Starts(path, kMachine64) ? kMachine32.size()
+                                                                             : 0;
   size_t start = path.find_first_not_of('\\', root);
   return start == std::string::npos ? std::string() : path.substr(start);
 }
 
 bool Open(const std::string& path, REGSAM access, Key& key) {
-  return RegOpenKeyExA(RootOf(path), Relative(path).c_str(), 0, access, key.out()) == ERROR_SUCCESS;
+  return RegOpenKeyExA(RootOf(path), Relative(path).c_str(), 0, access | ViewOf(path), key.out()) == ERROR_SUCCESS;
 }
 
 std::string TypeName(DWORD type) {
@@ -97,7 +109,7 @@ int Get(const Args& args) {
 
 int Set(const Args& args) {
   Key key;
-  if (RegCreateKeyExA(RootOf(args[0]), Relative(args[0]).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+  if (RegCreateKeyExA(RootOf(args[0]), Relative(args[0]).c_str(), 0, nullptr, 0, KEY_SET_VALUE | ViewOf(args[0]),
                       nullptr, key.out(), nullptr) != ERROR_SUCCESS)
     return kNotFound;
   LONG result;
@@ -142,7 +154,7 @@ bool DeleteTree(const std::string& path) {
     if (!Open(path, KEY_READ, key)) return false;
     for (const std::string& sub : SubKeys(key.get())) DeleteTree(path + "\\" + sub);
   }
-  return RegDeleteKeyA(RootOf(path), Relative(path).c_str()) == ERROR_SUCCESS;
+  return RegDeleteKeyExA(RootOf(path), Relative(path).c_str(), ViewOf(path), 0) == ERROR_SUCCESS;
 }
 
 int DeleteKey(const Args& args) { return DeleteTree(args[0]) ? kOk : kNotFound; }

@@ -169,14 +169,7 @@ std::vector<std::string> ListBox::Items() const {
 }
 
 TabControl::TabControl(Form& form, Bounds b, const std::vector<std::string>& tabs)
-    : Control(form, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS | TCS_FIXEDWIDTH | TCS_FORCELABELLEFT, b) {
-  // Tabs of equal width share the row, their labels from a narrow margin: a
-  // row that does not fit would scroll.
-  SendMessageA(Handle(), TCM_SETPADDING, 0, MAKELPARAM(3, 3));
-  if (!tabs.empty()) {
-    const int width = (b.width - 6) / static_cast<int>(tabs.size());
-    SendMessageA(Handle(), TCM_SETITEMSIZE, 0, MAKELPARAM(width, 0));
-  }
+    : Control(form, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, b) {
   for (size_t i = 0; i < tabs.size(); ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;

@@ -2,6 +2,7 @@
 
 #include "framework/win/application.h"
 #include "framework/win/controls.h"
+#include "framework/win/text_probe.h"
 
 namespace tessaly::win {
 
@@ -160,6 +161,7 @@ int Form::ShowModal() {
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT routed = 0;
   if (menus_.Route(Handle(), msg, wp, lp, routed)) return routed;
+  if (msg != 0 && msg == TextProbe::Message()) return TextProbe::Answer(Handle(), reinterpret_cast<HWND>(lp));
   switch (msg) {
     case WM_CLOSE:
       Close();

@@ -59,8 +59,11 @@ UINT Message() {
 }
 
 bool Answer(HWND window, HMENU menu, bool menuBar, HWND replyTo) {
+  return Reply(window, replyTo, Describe(window, menu, menuBar));
+}
+
+bool Reply(HWND window, HWND replyTo, std::string text) {
   if (!IsWindow(replyTo)) return false;
-  std::string text = Describe(window, menu, menuBar);
   COPYDATASTRUCT data{};
   data.cbData = static_cast<DWORD>(text.size());
   data.lpData = text.empty() ? nullptr : &text[0];

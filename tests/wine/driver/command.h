@@ -23,5 +23,6 @@ std::vector<Command> MenuCommands();
 std::vector<Command> ResourceCommands();
 std::vector<Command> ScreenCommands();
 std::vector<Command> TreeCommands();
+std::vector<Command> TextCommands();
 
 }  // namespace tdriver

@@ -16,7 +16,8 @@ std::vector<tdriver::Command> AllCommands() {
   for (auto part : {tdriver::WindowCommands, tdriver::ControlCommands,
                     tdriver::MessageBoxCommands, tdriver::RegistryCommands,
                     tdriver::MenuCommands, tdriver::ResourceCommands,
-                    tdriver::ScreenCommands, tdriver::TreeCommands}) {
+                    tdriver::ScreenCommands, tdriver::TreeCommands,
+                    tdriver::TextCommands}) {
     std::vector<tdriver::Command> commands = part();
     all.insert(all.end(), commands.begin(), commands.end());
   }

@@ -13,36 +13,11 @@
 #include <string>
 
 #include "tests/wine/driver/command.h"
+#include "tests/wine/driver/probe.h"
 #include "tests/wine/driver/window_find.h"
 
 namespace tdriver {
 namespace {
-
-std::string* g_answer = nullptr;
-
-LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_COPYDATA && g_answer) {
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
-    g_answer->assign(static_cast<const char*>(data->lpData), data->cbData);
-    return TRUE;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
-}
-
-// A message-only window of this thread: answers arrive while the question is
-// still being sent, so the driver takes them without a message loop.
-HWND ReplyWindow() {
-  static HWND window = [] {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ReplyProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TDriverMenuReply";
-    RegisterClassW(&wc);
-    return CreateWindowW(L"TDriverMenuReply", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                         nullptr);
-  }();
-  return window;
-}
 
 BOOL CALLBACK CollectThreadWindow(HWND window, LPARAM lparam) {
   reinterpret_cast<std::vector<HWND>*>(lparam)->push_back(window);
@@ -59,20 +34,9 @@ std::vector<HWND> ThreadWindows(HWND window) {
 
 // Asks each window until one owns the menu (null: the window's menu bar).
 bool AskOwner(const std::vector<HWND>& windows, HMENU menu, std::string& answer) {
-  static const UINT probe = RegisterWindowMessageW(L"TessalyMenuProbe");
-  g_answer = &answer;
-  bool answered = false;
-  for (HWND window : windows) {
-    DWORD_PTR result = 0;
-    if (SendMessageTimeoutW(window, probe, reinterpret_cast<WPARAM>(menu),
-                            reinterpret_cast<LPARAM>(ReplyWindow()), SMTO_NORMAL, 5000, &result) &&
-        result == 1) {
-      answered = true;
-      break;
-    }
-  }
-  g_answer = nullptr;
-  return answered;
+  for (HWND window : windows)
+    if (AskProgram(window, L"TessalyMenuProbe", reinterpret_cast<WPARAM>(menu), answer)) return true;
+  return false;
 }
 
 std::string RectText(const RECT& r) {

@@ -25,7 +25,12 @@ const DWORD kSendTimeoutMs = 5000;
 
 bool WindowPattern::Matches(HWND window) const {
   if (class_name != "*" && Lower(ClassOf(window)) != Lower(class_name)) return false;
-  if (title != "*" && TextOf(window) != title) return false;
+  if (title.size() > 1 && title.back() == '*') {
+    const std::string text = TextOf(window);
+    if (text.compare(0, title.size() - 1, title, 0, title.size() - 1) != 0) return false;
+  } else if (title != "*" && TextOf(window) != title) {
+    return false;
+  }
   return true;
 }
 

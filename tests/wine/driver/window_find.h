@@ -10,7 +10,8 @@
 namespace tdriver {
 
 // "*" for either part matches anything; the class compares without regard to case
-// (as Windows does), the title exactly.
+// (as Windows does), the title exactly, or by its start when it ends in "*"
+// ("Tessaly 2 Setup*": an installer whose caption names the page shown).
 struct WindowPattern {
   std::string class_name;
   std::string title;

@@ -9,6 +9,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import harness  # noqa: E402
+import update_peer  # noqa: E402
 from harness import MAIN, wait_until  # noqa: E402
 
 ABOUT = ("TfrmAboutBox", " About Tessaly")
@@ -158,6 +159,23 @@ class TextFitTest(harness.E2ETestCase):
         self.menu_click("Active Window", "Other Size...")
         self.assert_fits(OTHER_SIZE, least=4)
         self.close(OTHER_SIZE)
+
+    def test_update_window_while_it_downloads(self):
+        server = update_peer.UpdateServer(harness.program_path("TRECORD_EXE", "tests/wine/trecord.exe"))
+        self.addCleanup(server.stop)
+        server.config.update(latest_version="2.02", download_url=server.url("/slow-download"))
+        self.store_settings(defaults={"UpdateURL": server.url("/update.asp")})
+        self.start_tessaly()
+        self.main_menu("&Help", "Check for Update...")
+        self.assertTrue(self.driver.wait_visible(UPDATE, 5000), "the update window did not open")
+        self.driver.must("click", *UPDATE, "Check Now")
+        self.assertIsNotNone(self.driver.message_box(10000), "no offer")
+        self.driver.must("answer", "OK", 5000)
+        self.assertTrue(wait_until(lambda: any("%d bytes of %d" % (update_peer.SLOW_SENT, update_peer.SLOW_TOTAL)
+                                               in r["text"] for r in self.texts(UPDATE)), 10),
+                        "the download did not show its progress")
+        self.assert_fits(UPDATE, least=2)
+        self.driver.must("click", *UPDATE, "Cancel")
 
 
 if __name__ == "__main__":

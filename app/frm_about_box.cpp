@@ -11,14 +11,13 @@ namespace tessaly {
 
 TfrmAboutBox::TfrmAboutBox() {
   using win::Bounds;
-  CreateForm(DialogParams("TfrmAboutBox", " About Tessaly", 375, 246));
+  CreateForm(DialogParams("TfrmAboutBox", " About Tessaly", 375, 246, true));
 
   // The panel's controls are the form's, placed relative to the panel.
   const int px = 8, py = 8;
   Panel1 = std::make_unique<win::Panel>(*this, Bounds{px, py, 361, 201});
-  // The product picture fills the panel's left edge inside its two bevels,
-  // centred there.
-  Image1 = std::make_unique<win::Picture>(*this, IDB_ABOUT_PRODUCT, Bounds{px + 2, py + 2, 113, 197}, true);
+  // The product picture at the panel's left edge, as high as the panel.
+  Image1 = std::make_unique<win::Picture>(*this, IDB_ABOUT_PRODUCT, Bounds{px, py, 113, 201}, true);
   Image2 = std::make_unique<win::Picture>(*this, IDB_ABOUT_TITLE, Bounds{px + 72, py + 8, 281, 49}, true);
   Version = std::make_unique<win::FixedLabel>(*this, VersionCaption(kVersionText, kBetaNumber),
                                               Bounds{px + 112, py + 48, 161, 13});

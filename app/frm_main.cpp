@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "app/version.h"
 #include "framework/win/application.h"
+#include "framework/win/modal_scope.h"
 #include "sizes/custom_size.h"
 #include "sizes/win/frm_custom_sizes.h"
 #include "update/win/frm_update.h"
@@ -301,7 +302,8 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       exitRequested = true;
       return TRUE;
     case WM_HOTKEY:
-      HotkeyPressed(wp);
+      // Under the modal rule a hotkey does nothing while a modal window is up.
+      if (!win::ModalScope::Active()) HotkeyPressed(wp);
       return 0;
     case WM_ENDSESSION:
       if (wp) Close();  // stores the settings before the process goes
@@ -356,8 +358,9 @@ void TfrmMain::btnCustomSizeClick() {
     SizeToCustom(kTargetCurrent, cbCustomSizes->Item(cbCustomSizes->ItemIndex()));
     return;
   }
-  if (MessageBoxA(Handle(), "There are no custom sizes defined.\nWould you like to define a custom size?",
-                  kNoticeCaption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
+  if (win::Application::ShowMessageBox(Handle(),
+                                      "There are no custom sizes defined.\nWould you like to define a custom size?",
+                                      kNoticeCaption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
     EditCustomSizes1Click();
 }
 

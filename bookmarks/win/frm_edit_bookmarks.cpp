@@ -5,6 +5,7 @@
 
 #include "bookmarks/tree_commands.h"
 #include "bookmarks/win/frm_add_bookmark.h"
+#include "framework/win/application.h"
 #include "framework/win/wait_cursor.h"
 
 namespace tessaly {
@@ -102,8 +103,8 @@ void TfrmEditBookmarks::btnDeleteClick() {
   if (node->IsRoot()) {
     const std::string owner = appName_.empty() ? std::string() : appName_ + "'s ";
     const std::string caption = appName_.empty() ? std::string("Notice...") : appName_ + " Notice...";
-    MessageBoxA(Handle(), ("You may not delete " + owner + "root bookmark Node.").c_str(), caption.c_str(),
-                MB_OK | MB_ICONSTOP);
+    win::Application::ShowMessageBox(Handle(), "You may not delete " + owner + "root bookmark Node.", caption,
+                                     MB_OK | MB_ICONSTOP);
     return;
   }
   BookmarkNode* next = SelectionAfterDelete(*node);

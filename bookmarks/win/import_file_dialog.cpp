@@ -1,6 +1,7 @@
 #include "bookmarks/win/import_file_dialog.h"
 
 #include "framework/win/comdlg_library.h"
+#include "framework/win/modal_scope.h"
 
 namespace tessaly::win {
 
@@ -20,6 +21,7 @@ std::string Win32ImportFileDialog::Execute() {
   // OFN_NOCHANGEDIR: the program's working directory stays where it was.
   dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST |
                  OFN_NOCHANGEDIR;
+  ModalScope scope(owner_);  // the dialog disables its owner itself
   if (!comdlg32::GetOpenFileNameA(&dialog)) return {};
   return file;
 }

@@ -108,10 +108,8 @@ bool Win32AutomationPlatform::ReadWindowLayout(WindowHandle window, WindowLayout
 }
 
 void Win32AutomationPlatform::ShowMessage(const std::string& text, const std::string& caption, std::uint32_t style) {
-  if (Application* app = Application::Instance())
-    app->ShowMessageBox(text, caption, style);
-  else
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), style);
+  Application* app = Application::Instance();
+  Application::ShowMessageBox(app ? app->Handle() : nullptr, text, caption, style);
 }
 
 }  // namespace tessaly::win

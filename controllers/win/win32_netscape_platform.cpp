@@ -22,11 +22,6 @@ BOOL CALLBACK EnumWindowCallback(HWND window, LPARAM callback) {
 // Between attempts to reach a browser that is starting, the wait sleeps until
 // a message arrives or this time is up, so that it does not spin.
 constexpr DWORD kIdleWaitMs = 50;
-
-bool QuitPending() {
-  MSG msg;
-  return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
-}
 }  // namespace
 
 std::unique_ptr<DdeConversation> Win32NetscapePlatform::CreateConversation() {
@@ -65,13 +60,13 @@ std::uint32_t Win32NetscapePlatform::TickCount() { return GetTickCount(); }
 
 bool Win32NetscapePlatform::ProcessMessages() {
   Application::WaitForMessage(kIdleWaitMs);
-  if (QuitPending()) return false;
+  if (Application::Ending()) return false;
   return Application::ProcessPendingMessages();
 }
 
 int Win32NetscapePlatform::ShowMessage(const std::string& text, const std::string& caption, std::uint32_t style) {
-  if (Application* app = Application::Instance()) return app->ShowMessageBox(text, caption, style);
-  return MessageBoxA(nullptr, text.c_str(), caption.c_str(), style);
+  Application* app = Application::Instance();
+  return Application::ShowMessageBox(app ? app->Handle() : nullptr, text, caption, style);
 }
 
 bool Win32NetscapePlatform::MainWindowVisible() {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "framework/win/form.h"
+#include "framework/win/modal_scope.h"
 
 namespace tessaly::win {
 
@@ -101,7 +102,7 @@ bool Application::ProcessPendingMessages() {
       DispatchMessageA(&msg);
     }
   }
-  return !PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+  return !Ending();
 }
 
 void Application::Execute(const std::function<void()>& body) {
@@ -119,28 +120,14 @@ void Application::ShowException(const std::exception& e) {
   std::string caption = app ? app->title_ : std::string("Error");
   HWND owner = GetActiveWindow();
   if (!owner && app) owner = app->Handle();
-  MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
+  ShowMessageBox(owner, text, caption, MB_OK | MB_ICONSTOP);
 }
 
-namespace {
-BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
-  if (IsWindowVisible(window) && IsWindowEnabled(window))
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-}  // namespace
-
-int Application::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) {
-  HWND active = GetActiveWindow();
-  std::vector<HWND> disabled;
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
-  for (HWND window : disabled)
-    if (window != Handle()) EnableWindow(window, FALSE);
-  const int answer = MessageBoxA(Handle(), text.c_str(), caption.c_str(), flags);
-  for (HWND window : disabled)
-    if (IsWindow(window)) EnableWindow(window, TRUE);
-  if (active && IsWindow(active)) SetActiveWindow(active);
-  return answer;
+int Application::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+  // The box disables its owner itself and enables it again before it goes,
+  // so that the owner takes the front back: the scope leaves it alone.
+  ModalScope scope(owner);
+  return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 
 void Application::Minimize() {

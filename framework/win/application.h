@@ -42,6 +42,11 @@ class Application : public Window {
   // application object when there is one, and leaves a quit message for the
   // loop that runs the program. False once the program is ending.
   static bool ProcessPendingMessages();
+  // Whether the program is ending: its quit message waits for the main loop.
+  static bool Ending() {
+    MSG msg;
+    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+  }
   // Sleeps until a message arrives or the time is up.
   static void WaitForMessage(DWORD ms) { MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT); }
 
@@ -57,7 +62,13 @@ class Application : public Window {
   static void ShowException(const std::exception& e);
   // A message box owned by the application window; the program's other
   // windows take no input until it is answered. Returns the button chosen.
-  int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
+  int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) {
+    return ShowMessageBox(Handle(), text, caption, flags);
+  }
+  // The same with another owner (null: none), for a box that belongs to a
+  // form. Every message box of the program goes through here: it is a modal
+  // window like the forms (modal_scope.h).
+  static int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
 
   void AddForm(Form* form) { forms_.push_back(form); }
   void RemoveForm(Form* form);

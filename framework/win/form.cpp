@@ -2,6 +2,7 @@
 
 #include "framework/win/application.h"
 #include "framework/win/controls.h"
+#include "framework/win/modal_scope.h"
 #include "framework/win/text_probe.h"
 
 namespace tessaly::win {
@@ -14,11 +15,6 @@ HFONT CreateDialogFont() {
                      "MS Sans Serif");
 }
 
-BOOL CALLBACK CollectEnabledWindow(HWND h, LPARAM lp) {
-  auto* list = reinterpret_cast<std::vector<HWND>*>(lp);
-  if (IsWindowVisible(h) && IsWindowEnabled(h)) list->push_back(h);
-  return TRUE;
-}
 }  // namespace
 
 Form::Form() : font_(CreateDialogFont()) {}
@@ -29,7 +25,7 @@ Form::~Form() {
 }
 
 Form::FormParams Form::DialogParams(const char* className, std::string caption, int clientWidth,
-                                   int clientHeight) {
+                                   int clientHeight, bool stayOnTop) {
   FormParams fp;
   fp.className = className;
   fp.caption = std::move(caption);
@@ -37,7 +33,11 @@ Form::FormParams Form::DialogParams(const char* className, std::string caption, 
   fp.clientHeight = clientHeight;
   fp.centered = true;
   fp.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
-  fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+  fp.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  const Application* app = Application::Instance();
+  const Form* main = app ? app->MainForm() : nullptr;
+  if (stayOnTop || (main && (GetWindowLongPtrA(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST)))
+    fp.exStyle |= WS_EX_TOPMOST;
   return fp;
 }
 
@@ -132,26 +132,25 @@ void Form::Close() {
 
 int Form::ShowModal() {
   Application* app = Application::Instance();
-  std::vector<HWND> disabled;
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
-  for (HWND h : disabled)
-    if (h != Handle()) EnableWindow(h, FALSE);
-  modal_ = true;
-  modalResult_ = 0;
-  FormShow();
-  ShowWindow(Handle(), SW_SHOW);
-  SetForegroundWindow(Handle());
-  if (activeControl_) SetFocus(activeControl_);
-  MSG msg;
   bool quit = false;
-  while (modalResult_ == 0) {
-    if (!app || !app->HandleOneMessage(msg)) {
-      quit = true;
-      break;
+  {
+    ModalScope scope(Handle());
+    modal_ = true;
+    modalResult_ = 0;
+    FormShow();
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    if (activeControl_) SetFocus(activeControl_);
+    MSG msg;
+    while (modalResult_ == 0) {
+      if (!app || !app->HandleOneMessage(msg)) {
+        quit = true;
+        break;
+      }
     }
   }
-  for (HWND h : disabled)
-    if (IsWindow(h)) EnableWindow(h, TRUE);
+  // Hidden once the other windows are enabled again: hiding the active
+  // window while they were disabled would hand the front to another program.
   ShowWindow(Handle(), SW_HIDE);
   modal_ = false;
   if (quit) PostQuitMessage(0);

@@ -29,9 +29,12 @@ class Form : public Window {
     DWORD exStyle = WS_EX_CONTROLPARENT;
     HWND owner = nullptr;  // null: the application window
   };
-  // A dialog's: a fixed frame with a close box, centred on the screen, and in
-  // front of the main window also when that stays on top.
-  static FormParams DialogParams(const char* className, std::string caption, int clientWidth, int clientHeight);
+  // A dialog's: a fixed frame with a close box, centred on the screen, in
+  // front of its owner. It stays on top of other programs' windows when
+  // stayOnTop says so, and whenever the main window stays on top (it would
+  // otherwise show behind it).
+  static FormParams DialogParams(const char* className, std::string caption, int clientWidth, int clientHeight,
+                                 bool stayOnTop = false);
 
   HFONT Font() const { return font_.Get(); }
   int NextControlId() { return nextControlId_++; }

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "framework/win/menu_binding.h"
+#include "framework/win/modal_scope.h"
 
 namespace tessaly::win {
 
@@ -40,10 +41,19 @@ void TrayIcon::Notify(DWORD action) {
 }
 
 LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  // While a modal window is up the icon gives no commands: a click brings
+  // that window to the front instead, as a click on a disabled window of the
+  // program does. A command of a menu opened before then is dropped too.
+  if (msg == WM_COMMAND && ModalScope::Active()) return 0;
   LRESULT routed = 0;
   if (menus_.Route(Handle(), msg, wp, lp, routed)) return routed;
   if (msg == kTrayCallback) {
-    switch (static_cast<UINT>(lp)) {
+    const UINT mouse = static_cast<UINT>(lp);
+    if (ModalScope::Active() && (mouse == WM_LBUTTONDBLCLK || mouse == WM_RBUTTONUP)) {
+      ModalScope::ActivateModalWindow();
+      return 0;
+    }
+    switch (mouse) {
       case WM_MOUSEMOVE:
         if (OnMouseMove) OnMouseMove();
         break;

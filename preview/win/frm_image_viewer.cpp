@@ -50,8 +50,10 @@ void TfrmImageViewer::CaptureScreenArea(int left, int top, int right, int bottom
   if (!area) return;
   const std::string path = CaptureFilePath(ExecutablePath());
   {
+    // The file is written on every preview: when the screen cannot be copied
+    // (no bitmap of that size could be made), with a black picture.
     ScreenCopy copy = CopyScreenArea(*area);
-    if (!copy.dib) return;  // nothing to show, nothing to write
+    if (!copy.dib) copy = BlankScreenCopy(*area);
     WriteCaptureFile(path, copy);
   }  // the copy is released before the file is read back
   capture_ = CaptureFile::Open(path);

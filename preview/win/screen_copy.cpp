@@ -58,4 +58,14 @@ ScreenCopy CopyScreenArea(const CaptureArea& area) {
   return copy;
 }
 
+ScreenCopy BlankScreenCopy(const CaptureArea& area) {
+  ScreenCopy copy;
+  copy.width = area.width;
+  copy.height = area.height;
+  copy.bitsPerPixel = 32;
+  copy.blank.assign(Bitmap::StrideFor(area.width, 32) * static_cast<std::size_t>(area.height), 0);
+  copy.bits = copy.blank.data();
+  return copy;
+}
+
 }  // namespace tessaly::win

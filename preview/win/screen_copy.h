@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "framework/win/handles.h"
 #include "preview/bitmap.h"
 #include "preview/capture_area.h"
@@ -12,6 +15,7 @@ namespace tessaly::win {
 // memory is already laid out as a BMP file's pixels.
 struct ScreenCopy {
   UniqueBitmap dib;
+  std::vector<std::uint8_t> blank;  // the pixels of a blank copy, which has no dib
   const void* bits = nullptr;
   int width = 0;
   int height = 0;
@@ -23,5 +27,9 @@ struct ScreenCopy {
 // copy (no dib) when no bitmap of that size can be made; a failed copy leaves
 // the bitmap as it was made (black).
 ScreenCopy CopyScreenArea(const CaptureArea& area);
+
+// A black picture of the area's size at 32 bits per pixel, held in memory:
+// what a preview shows and writes when no copy of the screen could be made.
+ScreenCopy BlankScreenCopy(const CaptureArea& area);
 
 }  // namespace tessaly::win

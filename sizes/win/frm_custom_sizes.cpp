@@ -1,12 +1,13 @@
 #include "sizes/win/frm_custom_sizes.h"
 
+#include "framework/win/application.h"
 #include "sizes/custom_size.h"
 
 namespace tessaly {
 
 TfrmCustomSizes::TfrmCustomSizes(Registry& registry) : registry_(registry) {
   using win::Bounds;
-  CreateForm(DialogParams("TfrmCustomSizes", " Edit Tessaly Custom Sizes", 293, 207));
+  CreateForm(DialogParams("TfrmCustomSizes", " Edit Tessaly Custom Sizes", 293, 207, true));
 
   Memo1 = std::make_unique<win::Memo>(
       *this, Bounds{8, 8, 169, 121},
@@ -59,7 +60,7 @@ void TfrmCustomSizes::ClearInputs() {
 }
 
 void ShowSizeEditMessage(HWND owner, SizeEditResult result) {
-  MessageBoxA(owner, MessageFor(result), "Tessaly Notice...", MB_OK | MB_ICONSTOP);
+  win::Application::ShowMessageBox(owner, MessageFor(result), "Tessaly Notice...", MB_OK | MB_ICONSTOP);
 }
 
 void TfrmCustomSizes::Apply(SizeEditResult result, const std::vector<std::string>& lines) {

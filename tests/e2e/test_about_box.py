@@ -43,8 +43,8 @@ class AboutBoxTest(harness.E2ETestCase):
         self.assertEqual(statics["Suggestions? E-mail:"][:2], (126, 192))
         self.assertEqual(statics["support@example.com"][:2], (228, 192))
         pictures = sorted(rect for cls, caption, rect in rows if cls == "Static" and not caption)
-        # The panel's frame, the product picture inside its bevels, the title picture.
-        self.assertEqual(pictures, [(8, 8, 361, 201), (10, 10, 113, 197), (80, 16, 281, 49)])
+        # The panel's frame, the product picture at its left edge, the title picture.
+        self.assertEqual(pictures, [(8, 8, 113, 201), (8, 8, 361, 201), (80, 16, 281, 49)])
         self.assertEqual([(caption, rect) for cls, caption, rect in rows if cls == "Button"],
                          [("OK", (142, 216, 82, 25))])
         self.assertEqual(self.driver.focus()[1], "OK")

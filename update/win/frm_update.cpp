@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/version.h"
+#include "framework/win/application.h"
 #include "update/update_check.h"
 #include "update/win/winsock_transport.h"
 
@@ -28,7 +29,7 @@ std::string ProgramDirectory() {
 
 TfrmUpdate::TfrmUpdate(Registry& registry, WebAddresses& addresses)
     : registry_(registry), addresses_(addresses), programDirectory_(ProgramDirectory()) {
-  CreateForm(DialogParams("TfrmUpdate", " Tessaly Update", 178, 139));
+  CreateForm(DialogParams("TfrmUpdate", " Tessaly Update", 178, 139, true));
   CreateControls();
   CreateClients();
 }
@@ -83,7 +84,7 @@ void TfrmUpdate::SetTimer1Enabled(bool enabled) {
 }
 
 int TfrmUpdate::Notice(const std::string& text, UINT flags) {
-  return MessageBoxA(Handle(), text.c_str(), kNoticeCaption, flags);
+  return win::Application::ShowMessageBox(Handle(), text, kNoticeCaption, flags);
 }
 
 void TfrmUpdate::btnCheckNowClick() {

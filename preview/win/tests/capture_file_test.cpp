@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "preview/bmp_file.h"
 #include "preview/win/reduce_bitmap.h"
@@ -62,6 +63,18 @@ TEST(CaptureFile, TheScreenCopyIsWrittenAtItsDepthAndReadBackWhereItLies) {
   for (int y = 0; y < 11; ++y) EXPECT_EQ(std::memcmp(picture.Row(y), bottomUp + (10 - y) * stride, stride), 0);
   capture.Close();
   EXPECT_TRUE(DeleteFileA(file.Path().c_str())) << "the file is still held";
+}
+
+TEST(CaptureFile, WithoutAScreenCopyABlackPictureOfTheAreaIsWritten) {
+  const ScreenCopy blank = BlankScreenCopy(CaptureArea{0, 0, 9, 4});
+  EXPECT_FALSE(blank.dib);
+  TempFile file("tessaly-capture-blank.bmp");
+  WriteCaptureFile(file.Path(), blank);
+  const CaptureFile capture = CaptureFile::Open(file.Path());
+  const Bitmap picture = capture.Picture();
+  EXPECT_EQ((std::tuple{picture.Width(), picture.Height(), picture.BitsPerPixel()}), (std::tuple{9, 4, 32}));
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 9 * 4; ++x) EXPECT_EQ(picture.Row(y)[x], 0) << x << "," << y;
 }
 
 TEST(CaptureFile, PalettePicturesAreReadIntoMemoryAndShownUnchanged) {

@@ -29,7 +29,10 @@ void TfrmMain::AddBookmark1Click() { cvBookmarks->AddBookmark(); }
 void TfrmMain::OrganizeBookmarks1Click() { cvBookmarks->EditBookmarks(); }
 
 void TfrmMain::cvBookmarksItemClick(MenuItem& item) {
-  currentController->OpenUrl(item.Hint);
+  // A copy: opening may wait for Netscape to start with the message loop
+  // turning, and any bookmark change meanwhile frees the item.
+  const std::string url = item.Hint;
+  currentController->OpenUrl(url);
 }
 
 }  // namespace tessaly

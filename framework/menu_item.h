@@ -48,8 +48,13 @@ class MenuItem {
   // First direct child with this caption, or null.
   MenuItem* Find(const std::string& caption) const;
 
+  // Runs the handler from a copy of it: what the handler does may free this
+  // item (a bookmark command that waits with the message loop turning, while
+  // the user changes the bookmarks), and the handler's own function object
+  // with it. The handler reads what it needs of the item before any wait.
   void Click() {
-    if (OnClick) OnClick(*this);
+    const ClickHandler handler = OnClick;
+    if (handler) handler(*this);
   }
 
  private:

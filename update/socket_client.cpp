@@ -30,7 +30,7 @@ void TSocketClient::WaitWithTimeOut(const std::function<bool()>& pending) {
       timedOut_ = true;
       break;
     }
-    transport_->Turn();
+    Turn();
   }
   transport_->StopTimer();
 }
@@ -95,7 +95,12 @@ void TSocketClient::SendText(const std::string& text) {
 bool TSocketClient::EndedAbruptly() const { return transport_->EndedAbruptly(); }
 
 void TSocketClient::Turn() {
-  transport_->Turn();
+  // A program that is ending ends the exchange at once, as a cancel does:
+  // nothing more is waited for or written.
+  if (!transport_->Turn()) {
+    cancelled_ = true;
+    return;
+  }
   TakeIn();
 }
 

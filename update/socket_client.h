@@ -58,7 +58,8 @@ class TSocketClient {
   // Closes the socket (the server may have closed its side already).
   void Disconnect();
   void SendText(const std::string& text);
-  // One turn of the message loop, then takes in what has arrived.
+  // One turn of the message loop, then takes in what has arrived; cancels
+  // the exchange once the program is ending.
   void Turn();
   // Received bytes not yet taken by a reader or a capture.
   std::string& Buffer() { return buffer_; }

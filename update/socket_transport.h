@@ -40,8 +40,9 @@ class SocketTransport {
   virtual bool TimerFired() const = 0;
 
   // Waits for a message (2 ms at most) and runs the message loop: the
-  // program's windows, timers and the socket notifications all go on.
-  virtual void Turn() = 0;
+  // program's windows, timers and the socket notifications all go on. False
+  // once the program is ending (its quit message waits for the main loop).
+  virtual bool Turn() = 0;
 };
 
 }  // namespace tessaly

@@ -84,7 +84,13 @@ void Application::ProcessMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
     if (msg.message == WM_QUIT) return;  // leave it for the main loop
-    HandleOneMessage(msg);
+    // The quit can also come while a message is being taken: a message sent
+    // meanwhile (the end of the session) may end the program. It is left for
+    // the main loop too, which would otherwise never end.
+    if (!HandleOneMessage(msg)) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
   }
 }
 

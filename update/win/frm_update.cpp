@@ -128,7 +128,9 @@ void TfrmUpdate::ReportConnectFailure() {
   Hide();
   SetTimer1Enabled(false);
   ProgressBar1->SetPosition(0);
-  Notice("Failed to connect to update server.\nPlease try again later.", MB_OK | MB_ICONEXCLAMATION);
+  // A program that is ending cancelled the exchange: nobody is left to tell.
+  if (!win::Application::Ending())
+    Notice("Failed to connect to update server.\nPlease try again later.", MB_OK | MB_ICONEXCLAMATION);
   Close();
 }
 
@@ -136,7 +138,8 @@ void TfrmUpdate::ReportDownloadFailure() {
   HttpClient2->Abort();
   ProgressBar1->SetPosition(0);
   Hide();
-  Notice("Failed to download update.\nPlease try again later.", MB_OK | MB_ICONEXCLAMATION);
+  if (!win::Application::Ending())
+    Notice("Failed to download update.\nPlease try again later.", MB_OK | MB_ICONEXCLAMATION);
   Close();
 }
 

@@ -146,9 +146,15 @@ class WinsockTransport final : public SocketTransport {
     socket_.Reset();
     readable_ = false;
     // Notifications already posted for this socket must not reach the next
-    // one, which may get the same handle value.
+    // one, which may get the same handle value. PeekMessage returns a quit
+    // message whatever the filter: it is put back for the main loop, or a
+    // program that ended during a transfer would go on running.
     MSG m;
     while (PeekMessageA(&m, window_.Handle(), kSocketMessage, kSocketMessage, PM_REMOVE)) {
+      if (m.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(m.wParam));
+        break;
+      }
     }
   }
 
@@ -159,11 +165,11 @@ class WinsockTransport final : public SocketTransport {
   void StopTimer() override { KillTimer(window_.Handle(), kTimerId); }
   bool TimerFired() const override { return timerFired_; }
 
-  void Turn() override {
+  bool Turn() override {
     // Waiting for a message rather than sleeping 2 ms: a notification that
     // arrives is taken at once, so a transfer never idles between blocks.
     if (!readable_) Application::WaitForMessage(kTurnWaitMs);
-    Application::ProcessPendingMessages();
+    return Application::ProcessPendingMessages();
   }
 
  private:

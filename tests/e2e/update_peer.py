@@ -6,6 +6,7 @@ import os
 import socket
 import sys
 import threading
+import time
 
 import harness
 
@@ -22,7 +23,8 @@ class TestHandler(update_server.UpdateHandler):
     """Beside the reference answers: "/hang" never answers, "/garbage" answers
     without a status line, "/slow-download" stalls after SLOW_SENT bytes,
     "/cut-download" closes after CUT_SENT of CUT_TOTAL bytes; the config's
-    "reply", when set, replaces the query's answer."""
+    "reply", when set, replaces the query's answer, and its "query_delay"
+    (seconds) holds the query's answer back."""
 
     def log_message(self, *args):
         pass
@@ -31,6 +33,8 @@ class TestHandler(update_server.UpdateHandler):
         self.server.requests.append((self.path, self.headers.get("User-Agent")))
         path = self.path.partition("?")[0]
         config = self.server.config
+        if path == config["query_path"] and config.get("query_delay"):
+            time.sleep(config["query_delay"])
         if path == "/hang":
             self.wait_for_client()
         elif path == "/garbage":

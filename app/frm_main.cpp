@@ -7,21 +7,16 @@
 #include "app/menu_glyphs.h"
 #include "app/settings.h"
 #include "app/version.h"
+#include "bookmarks/bookmark_entry.h"
+#include "framework/notice.h"
 #include "framework/win/application.h"
 #include "framework/win/modal_scope.h"
+#include "framework/win/program_path.h"
 #include "sizes/custom_size.h"
 #include "sizes/win/frm_custom_sizes.h"
 #include "update/win/frm_update.h"
 
 namespace tessaly {
-
-namespace {
-constexpr const char* kNoticeCaption = "Tessaly Notice...";
-constexpr int kTagTopLevel = 1;
-constexpr int kTagBrowserHead = 2;
-constexpr int kTagChecked = 3;
-constexpr int kTagBookmark = 4;
-}  // namespace
 
 TfrmMain::TfrmMain(Registry& registry) : registry_(registry) {
   FormParams fp;
@@ -118,17 +113,17 @@ void TfrmMain::CreateControls() {
 }
 
 void TfrmMain::CreateMainMenu() {
-  MenuItem& file = MainMenu1.Add("&File", {}, kTagTopLevel);
+  MenuItem& file = MainMenu1.Add("&File", {}, MenuItem::kTagTopLevel);
   file.Add("E&xit", [this](MenuItem&) { Exit1Click(); });
 
-  MenuItem& options = MainMenu1.Add("&Options", {}, kTagTopLevel);
+  MenuItem& options = MainMenu1.Add("&Options", {}, MenuItem::kTagTopLevel);
   AlwaysonTop1 = &options.Add("Always on Top", [this](MenuItem&) { AlwaysonTop1Click(); });
   AlwaysRunMinimized1 = &options.Add("Always Run Minimized", [this](MenuItem&) { AlwaysRunMinimized1Click(); });
   options.Add("Edit Custom Sizes...", [this](MenuItem&) { EditCustomSizes1Click(); });
   SizePageArea1 = &options.Add("Size Page Area", [this](MenuItem&) { SizePageArea1Click(); });
   options.Add("Hotkeys...", [this](MenuItem&) { Hotkeys1Click(); });
 
-  Bookmarks1 = &MainMenu1.Add("Bookmarks", {}, kTagTopLevel);
+  Bookmarks1 = &MainMenu1.Add("Bookmarks", {}, MenuItem::kTagTopLevel);
   Bookmarks1->Add("Add Bookmark...", [this](MenuItem&) { AddBookmark1Click(); });
   Bookmarks1->Add("Organize Bookmarks...", [this](MenuItem&) { OrganizeBookmarks1Click(); });
   MenuItem& smart = Bookmarks1->Add("Smart Import");
@@ -137,7 +132,7 @@ void TfrmMain::CreateMainMenu() {
   smart.Add("From File...", [this](MenuItem&) { bookmarkshtmFile1Click(); });
   Bookmarks1->AddSeparator();
 
-  MenuItem& help = MainMenu1.Add("&Help", {}, kTagTopLevel);
+  MenuItem& help = MainMenu1.Add("&Help", {}, MenuItem::kTagTopLevel);
   help.Add("Tessaly Help", [this](MenuItem&) { TessalyHelp1Click(); });
   help.Add("Tessaly Home Page", [this](MenuItem&) { TessalyHomePage1Click(); });
   help.AddSeparator();
@@ -155,7 +150,7 @@ void TfrmMain::CreateMainMenu() {
 }
 
 void TfrmMain::AddBrowserSubMenu(const std::string& caption, MenuItem*& customSizes) {
-  MenuItem& head = TrayMenu1.Add(caption, {}, kTagBrowserHead);
+  MenuItem& head = TrayMenu1.Add(caption, {}, MenuItem::kTagBrowserHead);
   MenuItem& color = head.Add("Check Color");
   color.Add("Web Safe", [this](MenuItem& item) { TrayColorClick(item); });
   color.Add("MS Win 256", [this](MenuItem& item) { TrayColorClick(item); });
@@ -202,18 +197,18 @@ void TfrmMain::ReadWriteSettings(bool write) {
     RECT r = WindowRect();
     s.left = r.left;
     s.top = r.top;
-    s.runMinimized = IsChecked(AlwaysRunMinimized1);
-    s.alwaysOnTop = IsChecked(AlwaysonTop1);
-    s.sizePageArea = IsChecked(SizePageArea1);
+    s.runMinimized = AlwaysRunMinimized1->IsChecked();
+    s.alwaysOnTop = AlwaysonTop1->IsChecked();
+    s.sizePageArea = SizePageArea1->IsChecked();
     StoreWindowSettings(registry_, s, TabControl1->TabIndex());
     return;
   }
   WindowSettings s = ReadWindowSettings(registry_);
   SetPosition(s.left, s.top);
-  if (s.runMinimized) AlwaysRunMinimized1->HelpContext = kTagChecked;
-  if (s.sizePageArea) SizePageArea1->HelpContext = kTagChecked;
+  if (s.runMinimized) AlwaysRunMinimized1->SetChecked(true);
+  if (s.sizePageArea) SizePageArea1->SetChecked(true);
   if (s.alwaysOnTop) {
-    AlwaysonTop1->HelpContext = kTagChecked;
+    AlwaysonTop1->SetChecked(true);
     SetMainMenuOwnerDraw(false);
     SetStayOnTop(true);
     SetMainMenuOwnerDraw(true);
@@ -245,18 +240,18 @@ void TfrmMain::TabControl1Change() {
 }
 
 void TfrmMain::AlwaysonTop1Click() {
-  AlwaysonTop1->HelpContext = IsChecked(AlwaysonTop1) ? 0 : kTagChecked;
+  AlwaysonTop1->SetChecked(!AlwaysonTop1->IsChecked());
   SetMainMenuOwnerDraw(false);
-  SetStayOnTop(IsChecked(AlwaysonTop1));
+  SetStayOnTop(AlwaysonTop1->IsChecked());
   SetMainMenuOwnerDraw(true);
 }
 
 void TfrmMain::AlwaysRunMinimized1Click() {
-  AlwaysRunMinimized1->HelpContext = IsChecked(AlwaysRunMinimized1) ? 0 : kTagChecked;
+  AlwaysRunMinimized1->SetChecked(!AlwaysRunMinimized1->IsChecked());
 }
 
 void TfrmMain::SizePageArea1Click() {
-  SizePageArea1->HelpContext = IsChecked(SizePageArea1) ? 0 : kTagChecked;
+  SizePageArea1->SetChecked(!SizePageArea1->IsChecked());
 }
 
 void TfrmMain::HideToTray() {
@@ -313,10 +308,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TfrmMain::TessalyHelp1Click() {
-  char path[MAX_PATH + 1] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string file(path);
-  file = file.substr(0, file.rfind('\\') + 1) + "help\\index.htm";
+  const std::string file = win::ProgramDirectory() + "help\\index.htm";
   ShellExecuteA(Handle(), "open", file.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
@@ -325,13 +317,13 @@ void TfrmMain::TessalyHomePage1Click() {
 }
 
 void TfrmMain::CheckforUpdate1Click() {
-  InstallRequested = false;
+  int outcome = 0;
   {
-    TfrmUpdate frmUpdate(registry_, Addresses());
-    frmUpdate.ShowModal();
+    TfrmUpdate frmUpdate(registry_, Addresses(), kVersionText, kBetaNumber);
+    outcome = frmUpdate.ShowModal();
   }
   // The user agreed to install the downloaded update, which now runs.
-  if (InstallRequested) {
+  if (outcome == TfrmUpdate::kInstallStarted) {
     exitRequested = true;
     Close();
   }
@@ -387,14 +379,14 @@ void TfrmMain::BuildCustomSizeMenus() {
 void TfrmMain::MainMenu1GetItemParams(MenuItem& item, win::MenuItemParams& params) {
   params.fontName = "Arial";
   switch (item.HelpContext) {
-    case 0:
+    case MenuItem::kTagOrdinary:
       params.glyph = MenuGlyphs::kEmpty;
       break;
-    case kTagChecked:
+    case MenuItem::kTagChecked:
       params.glyph = MenuGlyphs::kCheck;
       break;
-    case kTagBookmark:
-      params.glyph = item.Hint == "Folder" ? MenuGlyphs::kFolder : MenuGlyphs::kPage;
+    case MenuItem::kTagBookmarkEntry:
+      params.glyph = IsFolder(item) ? MenuGlyphs::kFolder : MenuGlyphs::kPage;
       break;
     default:
       params.glyph = -1;
@@ -404,8 +396,7 @@ void TfrmMain::MainMenu1GetItemParams(MenuItem& item, win::MenuItemParams& param
 void TfrmMain::TrayMenu1GetItemParams(MenuItem& item, win::MenuItemParams& params) {
   params.fontName = "Arial";
   params.glyph = -1;
-  if (item.HelpContext == kTagBookmark)
-    params.glyph = item.Hint == "Folder" ? MenuGlyphs::kFolder : MenuGlyphs::kPage;
+  if (item.IsBookmarkEntry()) params.glyph = IsFolder(item) ? MenuGlyphs::kFolder : MenuGlyphs::kPage;
 }
 
 void TfrmMain::TrayMenu1DrawMargin(HDC dc, const RECT& rect) {

@@ -39,7 +39,7 @@ class TfrmMain : public win::Form {
   // Sizes the target to a custom size text; with "Size Page Area" checked,
   // the page inside the window gets the size.
   void SizeToCustom(int targetKind, const std::string& text);
-  bool PageAreaSizing() const { return IsChecked(SizePageArea1); }
+  bool PageAreaSizing() const { return SizePageArea1->IsChecked(); }
   Controller& ControllerFor(int targetKind) { return Controllers().For(targetKind); }
   void ShowColorPreview(int targetKind, int paletteChoice);
 
@@ -63,7 +63,6 @@ class TfrmMain : public win::Form {
   void HotkeyPressed(WPARAM id);
   void HideToTray();
   void SetMainMenuOwnerDraw(bool on) { mainMenuBinding_->SetOwnerDraw(on); }
-  bool IsChecked(const MenuItem* item) const { return item->HelpContext == 3; }
 
   // Handlers.
   void TabControl1Change();

@@ -3,6 +3,7 @@
 #include "app/menu_glyphs.h"
 #include "bookmarks/win/add_bookmark_dialog.h"
 #include "bookmarks/win/edit_bookmarks_dialog.h"
+#include "framework/win/program_path.h"
 
 namespace tessaly {
 

@@ -4,8 +4,6 @@
 
 namespace tessaly {
 
-const char* const kHotkeysKey = "\\Software\\Corvane\\Tessaly\\Hotkeys";
-
 namespace {
 // The presets as the main window shows them, with their preset numbers.
 const HotkeySize kPresets[] = {{"640 x 480", 1}, {"800 x 600", 2}, {"Web TV", 0}, {"1024 x 768", 3}};

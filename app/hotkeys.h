@@ -5,12 +5,12 @@
 
 #include "controllers/controller.h"
 #include "framework/registry.h"
+#include "framework/settings_keys.h"
 
 namespace tessaly {
 
-// The program's hotkeys: one per size, stored under this key as a REG_DWORD
-// named by the size's text.
-extern const char* const kHotkeysKey;
+// The program's hotkeys: one per size, stored under kHotkeysKey as a
+// REG_DWORD named by the size's text.
 
 // A hot-key control's value, as stored: the virtual key in the low byte and
 // the control's HOTKEYF_ flags in the next; 0 for none.

@@ -2,34 +2,17 @@
 #include <string>
 
 #include "framework/registry.h"
+#include "framework/settings_keys.h"
+#include "update/web_addresses.h"
 
 namespace tessaly {
 
-extern const char* const kPositionKey;
-extern const char* const kDefaultsKey;
-
-// The two web addresses the program keeps: built in, replaced at start by the
-// stored ones, and by every answered update query.
-struct WebAddresses {
-  std::string homePageUrl = "http://www.example.com/corvane/gallivor/tessaly/";
-  std::string updateUrl = "http://www.example.com/corvane/gallivor/tessaly/update.asp";
-};
+// The program's web addresses (built in, then stored, then answered by the
+// update server), one set for the whole run.
 WebAddresses& Addresses();
 
-// An address the program may keep and hand to the shell: an absolute http://
-// or https:// URL (scheme in any case) with a host, without blanks or
-// control characters. Anything else could make the shell run a local file or
-// another protocol's handler.
-bool IsWebAddress(const std::string& text);
-// An address the update query can be sent to: a web address over plain
-// http://, the only kind the program's HTTP client speaks.
-bool IsQueryAddress(const std::string& text);
-
-// What the process reads before the main window exists: whether to show it,
-// and stored addresses (neither empty nor "0", and of their kind above) over
-// the built-in ones.
+// What the process reads before the main window exists: whether to show it.
 bool ReadShowMainFormAtStart(Registry& reg);
-void ReadStoredAddresses(Registry& reg, WebAddresses& addresses);
 
 // The main window's settings, read when it is created and written at exit.
 struct WindowSettings {

@@ -8,14 +8,14 @@ constexpr std::size_t kKept = 21;
 }  // namespace
 
 std::unique_ptr<MenuItem> NewFolderEntry(const std::string& name) {
-  auto item = std::make_unique<MenuItem>(name, MenuItem::ClickHandler{}, kBookmarkEntryTag);
+  auto item = std::make_unique<MenuItem>(name, MenuItem::ClickHandler{}, MenuItem::kTagBookmarkEntry);
   item->Hint = kFolderHint;
   return item;
 }
 
 std::unique_ptr<MenuItem> NewBookmarkEntry(const std::string& title, const std::string& url,
                                            MenuItem::ClickHandler onClick) {
-  auto item = std::make_unique<MenuItem>(title, std::move(onClick), kBookmarkEntryTag);
+  auto item = std::make_unique<MenuItem>(title, std::move(onClick), MenuItem::kTagBookmarkEntry);
   item->Hint = url;
   return item;
 }

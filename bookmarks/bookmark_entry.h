@@ -8,10 +8,9 @@ namespace tessaly {
 
 // The bookmark tree is kept as menu items: a folder has the hint "Folder"
 // and children, a bookmark its URL as hint and its title as caption. Both
-// carry help context 4, which the menu drawing reads to give them the folder
-// or the page glyph.
+// are tagged MenuItem::kTagBookmarkEntry, which the menu drawing reads to give
+// them the folder or the page glyph.
 constexpr const char* kFolderHint = "Folder";
-constexpr int kBookmarkEntryTag = 4;
 
 // The one folder test of the program: the hint compared with "Folder",
 // letter case included, so that a bookmark whose URL is "Folder" is a folder.

@@ -3,12 +3,12 @@
 #include <cstdint>
 
 #include "framework/comma_text.h"
+#include "framework/notice.h"
 
 namespace tessaly {
 
 namespace {
 constexpr const char* kService = "Netscape";
-constexpr const char* kCaption = "Tessaly Notice...";
 constexpr const char* kLoadQuestion = "Netscape needs to be loaded. Would you like me to attempt to load it now?";
 constexpr const char* kLoadFailed = "Netscape could not be loaded.";
 constexpr std::uint32_t kQuestionOkCancel = 0x21;  // MB_OKCANCEL | MB_ICONQUESTION
@@ -90,11 +90,11 @@ bool NSController::AskToLaunch() {
   // The question needs a visible program behind it, also when it lives in the tray.
   const bool hidden = !platform_.MainWindowVisible();
   if (hidden) platform_.ShowMainWindow(true);
-  const int answer = platform_.ShowMessage(kLoadQuestion, kCaption, kQuestionOkCancel);
+  const int answer = platform_.ShowMessage(kLoadQuestion, kNoticeCaption, kQuestionOkCancel);
   if (hidden) platform_.ShowMainWindow(false);
   if (answer != kAnswerOk) return false;
   if (platform_.ShellOpen("netscape.exe") <= kShellStarted) {
-    platform_.ShowMessage(kLoadFailed, kCaption, kStopOk);
+    platform_.ShowMessage(kLoadFailed, kNoticeCaption, kStopOk);
     windowId_.clear();
     return false;
   }

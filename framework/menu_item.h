@@ -8,10 +8,19 @@ namespace tessaly {
 
 // One entry of a main menu or pop-up menu, kept as a tree independent of the
 // platform's menu handles. HelpContext doubles as the item's kind and state
-// tag, which the menu drawing reads.
+// tag, which the menu drawing reads; its values have names below.
 class MenuItem {
  public:
   using ClickHandler = std::function<void(MenuItem&)>;
+
+  // What HelpContext marks: an ordinary item, an entry of the main menu's
+  // bar, the head of a tray browser sub-menu, a checked option, an entry of
+  // the bookmark tree.
+  static constexpr int kTagOrdinary = 0;
+  static constexpr int kTagTopLevel = 1;
+  static constexpr int kTagBrowserHead = 2;
+  static constexpr int kTagChecked = 3;
+  static constexpr int kTagBookmarkEntry = 4;
 
   explicit MenuItem(std::string caption = {}, ClickHandler onClick = {}, int helpContext = 0);
   // Frees the whole subtree without recursion, so that a tree of any depth
@@ -30,6 +39,10 @@ class MenuItem {
   ClickHandler OnClick;
 
   bool IsSeparator() const { return Caption == kSeparator; }
+  // An option's check mark, kept in HelpContext.
+  bool IsChecked() const { return HelpContext == kTagChecked; }
+  void SetChecked(bool checked) { HelpContext = checked ? kTagChecked : kTagOrdinary; }
+  bool IsBookmarkEntry() const { return HelpContext == kTagBookmarkEntry; }
   MenuItem* Parent() const { return parent_; }
   // Position among the parent's items, or -1 for a root.
   int MenuIndex() const;

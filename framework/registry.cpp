@@ -12,4 +12,12 @@ int Registry::ReadIntegerOr(const std::string& name, int fallback) {
   return TryReadInteger(name).value_or(fallback);
 }
 
+std::string Registry::ReadStringOr(const std::string& name, const std::string& fallback) {
+  try {
+    return ReadString(name);
+  } catch (const RegistryError&) {
+    return fallback;
+  }
+}
+
 }  // namespace tessaly

@@ -47,6 +47,8 @@ class Registry {
   void WriteBool(const std::string& name, bool value) { WriteInteger(name, value ? 1 : 0); }
   // The stored value, or fallback when it is missing or of another type.
   int ReadIntegerOr(const std::string& name, int fallback);
+  // The text, or fallback when the value is of another type.
+  std::string ReadStringOr(const std::string& name, const std::string& fallback);
   bool ReadBoolOr(const std::string& name, bool fallback) {
     return ReadIntegerOr(name, fallback ? 1 : 0) != 0;
   }

@@ -5,10 +5,11 @@
 #include <climits>
 #include <stdexcept>
 
+#include "framework/settings_keys.h"
+
 namespace tessaly {
 
 namespace {
-constexpr const char* kCustomSizesKeyPath = "\\Software\\Corvane\\Tessaly\\CustomSizes";
 
 std::string Trim(const std::string& s) {
   size_t b = 0, e = s.size();
@@ -121,7 +122,7 @@ void SplitCustomSizeLine(const std::string& line, std::string& widthText, std::s
 }
 
 std::vector<std::string> LoadCustomSizes(Registry& reg) {
-  RegistryKeyScope key(reg, kCustomSizesKeyPath, false);
+  RegistryKeyScope key(reg, kCustomSizesKey, false);
   if (!key.IsOpen()) return {};
   return reg.GetValueNames();
 }
@@ -130,7 +131,7 @@ void StoreCustomSizes(Registry& reg, const std::vector<std::string>& lines) {
   // The names are listed through a key opened for reading: one opened for
   // writing cannot enumerate.
   const std::vector<std::string> stored = LoadCustomSizes(reg);
-  RegistryKeyScope key(reg, kCustomSizesKeyPath, true);
+  RegistryKeyScope key(reg, kCustomSizesKey, true);
   if (!key.IsOpen()) return;
   for (const std::string& name : stored) reg.DeleteValue(name);
   for (const std::string& line : lines) reg.WriteBool(line, true);

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "framework/comma_text.h"
+#include "framework/settings_keys.h"
 
 namespace tessaly {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "framework/registry.h"
+#include "update/web_addresses.h"
 
 namespace tessaly {
 

@@ -10,15 +10,10 @@ namespace {
 
 MemoryRegistry::Key& Key(MemoryRegistry& reg, const char* path) { return reg.KeyAt(path); }
 
-TEST(StartupSettings, NoKeysMeansShownAndBuiltInAddresses) {
+TEST(StartupSettings, NoKeysMeansShown) {
   MemoryRegistry reg;
   EXPECT_TRUE(ReadShowMainFormAtStart(reg));
-  WebAddresses a;
-  const WebAddresses builtIn;
-  ReadStoredAddresses(reg, a);
-  EXPECT_EQ(a.homePageUrl, builtIn.homePageUrl);
   EXPECT_FALSE(reg.HasKey(kPositionKey));  // reading never creates a key
-  EXPECT_FALSE(reg.HasKey(kDefaultsKey));
 }
 
 TEST(StartupSettings, VisibleOnStartZeroStartsInTheTray) {
@@ -29,47 +24,6 @@ TEST(StartupSettings, VisibleOnStartZeroStartsInTheTray) {
   EXPECT_TRUE(ReadShowMainFormAtStart(reg));
   Key(reg, kPositionKey).values = {{"VisibleOnStart", std::string("0")}};  // damaged: default
   EXPECT_TRUE(ReadShowMainFormAtStart(reg));
-}
-
-TEST(StartupSettings, StoredAddressReplacesBuiltInUnlessEmptyOrZero) {
-  MemoryRegistry reg;
-  WebAddresses a;
-  const std::string builtInUpdate = a.updateUrl;
-  Key(reg, kDefaultsKey).values = {{"HomePageUrl", std::string("0")}, {"UpdateURL", std::string("")}};
-  ReadStoredAddresses(reg, a);
-  EXPECT_EQ(a.homePageUrl, WebAddresses().homePageUrl);
-  EXPECT_EQ(a.updateUrl, builtInUpdate);
-  Key(reg, kDefaultsKey).values = {{"HomePageUrl", std::string("http://h/")}, {"UpdateURL", std::string("http://u/")}};
-  ReadStoredAddresses(reg, a);
-  EXPECT_EQ(a.homePageUrl, "http://h/");
-  EXPECT_EQ(a.updateUrl, "http://u/");
-}
-
-TEST(WebAddress, OnlyAbsoluteHttpOrHttpsUrlsWithAHost) {
-  for (const char* good : {"http://h/", "https://www.example.com/a?b=1", "HTTP://H:8080", "http://h?x", "Https://h#f"})
-    EXPECT_TRUE(IsWebAddress(good)) << good;
-  for (const char* bad : {"", "0", "http://", "https:///path", "xhttp://h/", "file:///c:/x.exe", "c:\\x.exe",
-                          "mailto:a@b", "javascript:alert(1)", "http://h/a b", "http://h/\tx", "http:\\\\h\\",
-                          "http://\\\\server\\share", "ftp://h/", "www.example.com/x http://h/"})
-    EXPECT_FALSE(IsWebAddress(bad)) << bad;
-  EXPECT_TRUE(IsQueryAddress("http://h/update.asp"));
-  // The HTTP client has no TLS: an https address would go out as plain HTTP to port 80.
-  EXPECT_FALSE(IsQueryAddress("https://h/update.asp"));
-  EXPECT_FALSE(IsQueryAddress("file:///c:/update.asp"));
-}
-
-TEST(StartupSettings, StoredAddressOfAnotherKindLeavesTheBuiltInOne) {
-  MemoryRegistry reg;
-  WebAddresses a;
-  const WebAddresses builtIn;
-  Key(reg, kDefaultsKey).values = {{"HomePageUrl", std::string("c:\\windows\\system32\\calc.exe")},
-                                   {"UpdateURL", std::string("https://u/update.asp")}};
-  ReadStoredAddresses(reg, a);
-  EXPECT_EQ(a.homePageUrl, builtIn.homePageUrl);
-  EXPECT_EQ(a.updateUrl, builtIn.updateUrl);
-  Key(reg, kDefaultsKey).values = {{"HomePageUrl", std::string("https://h/")}};
-  ReadStoredAddresses(reg, a);
-  EXPECT_EQ(a.homePageUrl, "https://h/");
 }
 
 TEST(WindowSettings, DefaultsWithoutKeys) {

@@ -96,14 +96,4 @@ bool Win32BookmarkFiles::Replace(const std::string& path, const std::function<vo
   return true;
 }
 
-std::string ProgramFileName() {
-  // A path that fills the buffer may have been cut short: try a larger one.
-  for (DWORD size = MAX_PATH + 1; size <= 32768 * 2; size *= 2) {
-    std::vector<char> buffer(size);
-    const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), size);
-    if (n < size - 1) return std::string(buffer.data(), n);
-  }
-  return {};
-}
-
 }  // namespace tessaly::win

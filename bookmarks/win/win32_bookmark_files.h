@@ -16,7 +16,4 @@ class Win32BookmarkFiles : public BookmarkFiles {
   bool Replace(const std::string& path, const std::function<void(ByteSink&)>& write) override;
 };
 
-// The full path of the running program's file.
-std::string ProgramFileName();
-
 }  // namespace tessaly::win

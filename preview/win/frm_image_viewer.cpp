@@ -1,5 +1,6 @@
 #include "preview/win/frm_image_viewer.h"
 
+#include "framework/win/program_path.h"
 #include "preview/capture_area.h"
 #include "preview/win/capture_file.h"
 #include "preview/win/dib_bitmap.h"
@@ -11,12 +12,6 @@ namespace {
 constexpr int kOuterWidth = 600;
 constexpr int kOuterHeight = 400;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-
-std::string ExecutablePath() {
-  char path[MAX_PATH + 1] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
-}
 }  // namespace
 
 TfrmImageViewer::TfrmImageViewer() {
@@ -48,7 +43,7 @@ TfrmImageViewer::TfrmImageViewer() {
 void TfrmImageViewer::CaptureScreenArea(int left, int top, int right, int bottom) {
   const std::optional<CaptureArea> area = CaptureAreaOf(left, top, right, bottom);
   if (!area) return;
-  const std::string path = CaptureFilePath(ExecutablePath());
+  const std::string path = CaptureFilePath(ProgramFileName());
   {
     // The file is written on every preview: when the screen cannot be copied
     // (no bitmap of that size could be made), with a black picture.

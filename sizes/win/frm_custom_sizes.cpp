@@ -1,5 +1,6 @@
 #include "sizes/win/frm_custom_sizes.h"
 
+#include "framework/notice.h"
 #include "framework/win/application.h"
 #include "sizes/custom_size.h"
 
@@ -60,7 +61,7 @@ void TfrmCustomSizes::ClearInputs() {
 }
 
 void ShowSizeEditMessage(HWND owner, SizeEditResult result) {
-  win::Application::ShowMessageBox(owner, MessageFor(result), "Tessaly Notice...", MB_OK | MB_ICONSTOP);
+  win::Application::ShowMessageBox(owner, MessageFor(result), kNoticeCaption, MB_OK | MB_ICONSTOP);
 }
 
 void TfrmCustomSizes::Apply(SizeEditResult result, const std::vector<std::string>& lines) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/memory_registry.h"
+#include "framework/settings_keys.h"
 
 namespace tessaly {
 namespace {

@@ -2,33 +2,28 @@
 
 #include <shellapi.h>
 
-#include "app/version.h"
+#include "framework/notice.h"
 #include "framework/win/application.h"
+#include "framework/win/program_path.h"
 #include "update/update_check.h"
 #include "update/win/winsock_transport.h"
 
 namespace tessaly {
 
-bool InstallRequested = false;
-
 namespace {
-constexpr const char* kNoticeCaption = "Tessaly Notice...";
 constexpr const char* kLocalProgram = "Tessaly 2.0";
 constexpr int kClientTimeOut = 25000;  // ms for host lookup and connecting
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 1000;
 constexpr const char* kDownloadFile = "update.exe";
-
-std::string ProgramDirectory() {
-  char path[260] = {};
-  GetModuleFileNameA(nullptr, path, sizeof(path));
-  std::string s(path);
-  return s.substr(0, s.rfind('\\') + 1);
-}
 }  // namespace
 
-TfrmUpdate::TfrmUpdate(Registry& registry, WebAddresses& addresses)
-    : registry_(registry), addresses_(addresses), programDirectory_(ProgramDirectory()) {
+TfrmUpdate::TfrmUpdate(Registry& registry, WebAddresses& addresses, std::string versionText, int betaNumber)
+    : registry_(registry),
+      addresses_(addresses),
+      versionText_(std::move(versionText)),
+      betaNumber_(betaNumber),
+      programDirectory_(win::ProgramDirectory()) {
   CreateForm(DialogParams("TfrmUpdate", " Tessaly Update", 178, 139, true));
   CreateControls();
   CreateClients();
@@ -62,12 +57,12 @@ void TfrmUpdate::CreateClients() {
     client->OutputFileMode = false;
   }
   HttpClient1->InputFileMode = false;
-  HttpClient1->OnSuccess = [this](int) { HttpClient1Success(); };
+  HttpClient1->OnSuccess = [this](int) { answered_ = true; };
   HttpClient1->OnFailure = [this](int) { ReportConnectFailure(); };
   HttpClient1->OnConnectionFailed = [this] { ReportConnectFailure(); };
   HttpClient1->OnInvalidHost = [this](bool&) { ReportConnectFailure(); };
   HttpClient2->InputFileMode = true;
-  HttpClient2->OnSuccess = [this](int) { HttpClient2Success(); };
+  HttpClient2->OnSuccess = [this](int) { answered_ = true; };
   HttpClient2->OnFailure = [this](int) { ReportDownloadFailure(); };
   HttpClient2->OnConnectionFailed = [this] { ReportDownloadFailure(); };
   HttpClient2->OnInvalidHost = [this](bool&) { ReportDownloadFailure(); };
@@ -95,19 +90,37 @@ void TfrmUpdate::btnCheckNowClick() {
     Close();
     return;
   }
+  if (!RunQuery()) return;
+  const std::optional<std::string> downloadUrl = HttpClient1Success();
+  if (!downloadUrl) return;
+  if (!RunDownload(*downloadUrl)) return;
+  HttpClient2Success();
+}
+
+bool TfrmUpdate::RunQuery() {
   checking = true;
   btnCheckNow->SetText("Cancel");
   SetTimer1Enabled(true);
-  const std::string url = QueryUrl(addresses_.updateUrl, kVersionText, kBetaNumber);
+  const std::string url = QueryUrl(addresses_.updateUrl, versionText_, betaNumber_);
   Label1->SetText("Checking for update...");
+  // A query that ends without an answer and without a failure event (the
+  // time limit's abort among them) failed to connect.
+  return RunGet(*HttpClient1, url, &TfrmUpdate::ReportConnectFailure);
+}
+
+bool TfrmUpdate::RunGet(THttpClient& client, const std::string& url, void (TfrmUpdate::*reportFailure)()) {
+  answered_ = false;
   try {
-    HttpClient1->Get(url);
+    client.Get(url);
   } catch (const std::exception&) {
     // Reported by the client's events, or just below.
   }
-  // A query that ended without an answer, a failure event or a cancel (the
-  // time limit's abort among them) failed to connect.
-  if (checking && !closed_) ReportConnectFailure();
+  if (closed_) return false;  // a failure event, Cancel or the close box ended the check
+  if (!answered_) {
+    (this->*reportFailure)();
+    return false;
+  }
+  return true;
 }
 
 void TfrmUpdate::Timer1Timer() {
@@ -143,49 +156,44 @@ void TfrmUpdate::ReportDownloadFailure() {
   Close();
 }
 
-void TfrmUpdate::HttpClient1Success() {
+std::optional<std::string> TfrmUpdate::HttpClient1Success() {
   // Only a 2xx reply answers the query; the client counts 1xx as success too.
   if (!IsSuccessReply(HttpClient1->ReplyNumber())) {
     ReportConnectFailure();
-    return;
+    return std::nullopt;
   }
   checking = false;
   SetTimer1Enabled(false);
   ProgressBar1->SetPosition(0);
   btnCheckNow->SetText("Check Now");
   const std::vector<std::string> items = SplitReply(HttpClient1->Body);
-  if (!TakeServerUrls(items, addresses_)) return;  // too short: the window stays open
+  if (!TakeServerUrls(items, addresses_)) return std::nullopt;  // too short: the window stays open
   StoreServerUrls(items);
   if (!UpdateAvailable(items[0])) {
     Hide();
     Notice("No update available.", MB_OK);
     Close();
-    return;
+    return std::nullopt;
   }
   const std::string downloadUrl = DownloadUrl(items[0]);
   if (Notice("Update Available. Would you like to download it now?", MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
     Close();
-    return;
+    return std::nullopt;
   }
-  StartDownload(downloadUrl);
+  return downloadUrl;
 }
 
 void TfrmUpdate::StoreServerUrls(const std::vector<std::string>& items) { tessaly::StoreServerUrls(registry_, items); }
 
-void TfrmUpdate::StartDownload(const std::string& url) {
+bool TfrmUpdate::RunDownload(const std::string& url) {
   Label1->SetText("Downloading Update...");
   btnCheckNow->SetText("Cancel");
   downloading = true;
   HttpClient2->Body = programDirectory_ + kDownloadFile;
-  try {
-    HttpClient2->Get(url);
-  } catch (const std::exception&) {
-    // Reported by the client's events, or just below.
-  }
-  // A download that ended without success, a failure event or a cancel (an
+  // A download that ends without success and without a failure event (an
   // empty address, a file that cannot be written, a host lookup that timed
-  // out) would leave the window waiting for ever.
-  if (!closed_) ReportDownloadFailure();
+  // out) would otherwise leave the window waiting for ever.
+  return RunGet(*HttpClient2, url, &TfrmUpdate::ReportDownloadFailure);
 }
 
 void TfrmUpdate::HttpClient2PacketRecvd(std::int64_t received, std::int64_t total) {
@@ -208,9 +216,9 @@ void TfrmUpdate::HttpClient2Success() {
       "install directory. Would you like to update Tessaly now?",
       MB_OKCANCEL | MB_ICONQUESTION);
   if (answer == IDOK) {
-    InstallRequested = true;
     const std::string file = programDirectory_ + kDownloadFile;
     ShellExecuteA(nullptr, "open", file.c_str(), nullptr, programDirectory_.c_str(), SW_SHOW);
+    EndModal(kInstallStarted);  // kept by the Close below: the outcome the main window reads
   }
   Close();
 }

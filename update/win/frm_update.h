@@ -1,37 +1,41 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "framework/registry.h"
 #include "framework/win/controls.h"
 #include "framework/win/form.h"
 #include "framework/win/progress_bar.h"
 #include "framework/win/static_controls.h"
 #include "update/http_client.h"
+#include "update/web_addresses.h"
 
 namespace tessaly {
-
-// Set when the user agrees to install a downloaded update at once; the main
-// window clears it before it opens the update window and ends the program
-// when it finds it set afterwards.
-extern bool InstallRequested;
 
 // The update window: asks the update server whether a newer version exists
 // (HttpClient1), refreshes the program's two web addresses from the answer,
 // downloads the new version into "update.exe" beside the program
 // (HttpClient2) and starts it on request.
 //
-// Both clients' Get keep the message loop turning, so the timer, the Cancel
-// button, the close box and the client events all run while a Get is on the
-// stack: every handler works through the checking and downloading flags and
-// the clients' Abort.
+// "Check Now" runs the check in order: the query, the decision on its
+// answer, the download, the install question; each step begins once the one
+// before has ended. Both clients' Get keep the message loop turning, so the
+// timer, the Cancel button, the close box and the clients' failure events
+// run while a Get is on the stack: they work through the checking and
+// downloading flags and the clients' Abort, and a step finds the window
+// closed when one of them ended the check.
 class TfrmUpdate : public win::Form {
  public:
-  TfrmUpdate(Registry& registry, WebAddresses& addresses);
+  // The version and beta number the query tells the server.
+  TfrmUpdate(Registry& registry, WebAddresses& addresses, std::string versionText, int betaNumber);
   ~TfrmUpdate() override;
+
+  // ShowModal's result when the user agreed to install the downloaded
+  // update and update.exe was started: the program is to end.
+  static constexpr int kInstallStarted = IDOK;
 
  protected:
   void FormClose() override;
@@ -44,23 +48,35 @@ class TfrmUpdate : public win::Form {
   // Handlers.
   void btnCheckNowClick();
   void Timer1Timer();
-  void HttpClient1Success();
+  // The decision on the query's answer: the download address when the user
+  // wants the offered update, nothing when the check ends here.
+  std::optional<std::string> HttpClient1Success();
   void HttpClient2PacketRecvd(std::int64_t received, std::int64_t total);
+  // The install question on a finished download.
   void HttpClient2Success();
   void ReportConnectFailure();
   void ReportDownloadFailure();
   void StoreServerUrls(const std::vector<std::string>& items);
 
-  void StartDownload(const std::string& url);
+  // The query and the download: each returns once its Get has, true when the
+  // server answered with a success status.
+  bool RunQuery();
+  bool RunDownload(const std::string& url);
+  // One Get, to its end: true after a success event; otherwise the check has
+  // ended, reportFailure having told the user when no event did.
+  bool RunGet(THttpClient& client, const std::string& url, void (TfrmUpdate::*reportFailure)());
   void SetTimer1Enabled(bool enabled);
   int Notice(const std::string& text, UINT flags);
 
   Registry& registry_;
   WebAddresses& addresses_;
+  const std::string versionText_;
+  const int betaNumber_;
   std::string programDirectory_;  // ends with "\"
   bool checking = false;
   bool downloading = false;
   bool closed_ = false;
+  bool answered_ = false;  // the running Get ended with a success event
 
   std::unique_ptr<win::Memo> Memo1;
   std::unique_ptr<win::ProgressBar> ProgressBar1;

@@ -1,0 +1,65 @@
+#include "update/web_addresses.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/memory_registry.h"
+#include "framework/settings_keys.h"
+
+using namespace tessaly;
+
+namespace {
+
+MemoryRegistry::Key& Key(MemoryRegistry& reg, const char* path) { return reg.KeyAt(path); }
+
+TEST(StartupSettings, NoKeysMeansBuiltInAddresses) {
+  MemoryRegistry reg;
+  WebAddresses a;
+  const WebAddresses builtIn;
+  ReadStoredAddresses(reg, a);
+  EXPECT_EQ(a.homePageUrl, builtIn.homePageUrl);
+  EXPECT_EQ(a.updateUrl, builtIn.updateUrl);
+  EXPECT_FALSE(reg.HasKey(kDefaultsKey));  // reading never creates a key
+}
+
+TEST(StartupSettings, StoredAddressReplacesBuiltInUnlessEmptyOrZero) {
+  MemoryRegistry reg;
+  WebAddresses a;
+  const std::string builtInUpdate = a.updateUrl;
+  Key(reg, kDefaultsKey).values = {{"HomePageUrl", std::string("0")}, {"UpdateURL", std::string("")}};
+  ReadStoredAddresses(reg, a);
+  EXPECT_EQ(a.homePageUrl, WebAddresses().homePageUrl);
+  EXPECT_EQ(a.updateUrl, builtInUpdate);
+  Key(reg, kDefaultsKey).values = {{"HomePageUrl", std::string("http://h/")}, {"UpdateURL", std::string("http://u/")}};
+  ReadStoredAddresses(reg, a);
+  EXPECT_EQ(a.homePageUrl, "http://h/");
+  EXPECT_EQ(a.updateUrl, "http://u/");
+}
+
+TEST(WebAddress, OnlyAbsoluteHttpOrHttpsUrlsWithAHost) {
+  for (const char* good : {"http://h/", "https://www.example.com/a?b=1", "HTTP://H:8080", "http://h?x", "Https://h#f"})
+    EXPECT_TRUE(IsWebAddress(good)) << good;
+  for (const char* bad : {"", "0", "http://", "https:///path", "xhttp://h/", "file:///c:/x.exe", "c:\\x.exe",
+                          "mailto:a@b", "javascript:alert(1)", "http://h/a b", "http://h/\tx", "http:\\\\h\\",
+                          "http://\\\\server\\share", "ftp://h/", "www.example.com/x http://h/"})
+    EXPECT_FALSE(IsWebAddress(bad)) << bad;
+  EXPECT_TRUE(IsQueryAddress("http://h/update.asp"));
+  // The HTTP client has no TLS: an https address would go out as plain HTTP to port 80.
+  EXPECT_FALSE(IsQueryAddress("https://h/update.asp"));
+  EXPECT_FALSE(IsQueryAddress("file:///c:/update.asp"));
+}
+
+TEST(StartupSettings, StoredAddressOfAnotherKindLeavesTheBuiltInOne) {
+  MemoryRegistry reg;
+  WebAddresses a;
+  const WebAddresses builtIn;
+  Key(reg, kDefaultsKey).values = {{"HomePageUrl", std::string("c:\\windows\\system32\\calc.exe")},
+                                   {"UpdateURL", std::string("https://u/update.asp")}};
+  ReadStoredAddresses(reg, a);
+  EXPECT_EQ(a.homePageUrl, builtIn.homePageUrl);
+  EXPECT_EQ(a.updateUrl, builtIn.updateUrl);
+  Key(reg, kDefaultsKey).values = {{"HomePageUrl", std::string("https://h/")}};
+  ReadStoredAddresses(reg, a);
+  EXPECT_EQ(a.homePageUrl, "https://h/");
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+#include "framework/registry.h"
+
+namespace tessaly {
+
+// The two web addresses the program keeps: built in, replaced at start by the
+// stored ones, and by every answered update query.
+struct WebAddresses {
+  std::string homePageUrl = "http://www.example.com/corvane/gallivor/tessaly/";
+  std::string updateUrl = "http://www.example.com/corvane/gallivor/tessaly/update.asp";
+};
+
+// An address the program may keep and hand to the shell: an absolute http://
+// or https:// URL (scheme in any case) with a host, without blanks or
+// control characters. Anything else could make the shell run a local file or
+// another protocol's handler.
+bool IsWebAddress(const std::string& text);
+// An address the update query can be sent to: a web address over plain
+// http://, the only kind the program's HTTP client speaks.
+bool IsQueryAddress(const std::string& text);
+
+// The stored addresses ("HomePageUrl", "UpdateURL" under the Defaults key),
+// each over the built-in one when it is neither empty nor "0" and of its kind.
+void ReadStoredAddresses(Registry& reg, WebAddresses& addresses);
+
+}  // namespace tessaly

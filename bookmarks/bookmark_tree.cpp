@@ -11,25 +11,9 @@ namespace tessaly {
 BookmarkNode::BookmarkNode(std::string text, int imageIndex, std::string url)
     : Text(std::move(text)), Url(std::move(url)), ImageIndex(imageIndex) {}
 
-BookmarkNode::~BookmarkNode() {
-  // Children are taken out before they die, so each destructor below finds
-  // an empty list: the depth of the tree never reaches the call stack.
-  std::vector<std::unique_ptr<BookmarkNode>> pending = std::move(children_);
-  while (!pending.empty()) {
-    std::unique_ptr<BookmarkNode> node = std::move(pending.back());
-    pending.pop_back();
-    for (auto& child : node->children_) pending.push_back(std::move(child));
-    node->children_.clear();
-  }
-}
+BookmarkNode::~BookmarkNode() { FreeSubtrees(children_, &BookmarkNode::children_); }
 
-int BookmarkNode::Index() const {
-  if (!parent_) return -1;
-  const auto& siblings = parent_->children_;
-  for (size_t i = 0; i < siblings.size(); ++i)
-    if (siblings[i].get() == this) return static_cast<int>(i);
-  return -1;
-}
+int BookmarkNode::Index() const { return parent_ ? IndexAmong(parent_->children_, this) : -1; }
 
 BookmarkNode* BookmarkNode::PreviousSibling() const {
   const int index = Index();

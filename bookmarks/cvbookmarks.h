@@ -125,6 +125,11 @@ class TCorvaneBookmarks {
   Item& AddImportFolder(const std::string& caption);
   // Appends the folder caption to parent and reads the file into it.
   void ImportUserFile(Item& parent, const std::string& caption, const std::string& file);
+  // A Communicator import: the folder folderName with a sub-folder per user
+  // whose bookmark file (fileOf(user); empty for none) exists. True when one
+  // was added; an error while reading ends the import, keeping what it added.
+  bool ImportUserFiles(const char* folderName, const std::vector<std::string>& users,
+                       const std::function<std::string(const std::string&)>& fileOf);
 
   BookmarkFiles& files_;
   bool enabled_ = true;

@@ -133,11 +133,30 @@ bool TCorvaneBookmarks::ImportNavigator() {
   return true;
 }
 
+bool TCorvaneBookmarks::ImportUserFiles(const char* folderName, const std::vector<std::string>& users,
+                                        const std::function<std::string(const std::string&)>& fileOf) {
+  if (users.empty()) return false;
+  Item& top = AddImportFolder(folderName);
+  bool added = false;
+  try {
+    for (const std::string& user : users) {
+      const std::string file = fileOf(user);
+      if (file.empty() || !files_.Exists(file)) continue;
+      ImportUserFile(top, user, file);
+      added = true;
+    }
+  } catch (const std::exception&) {
+    // The import ends here; what it added stays.
+  }
+  // A folder that stays empty must show in the copy too.
+  if (!added) MenuChanged();
+  return added;
+}
+
 bool TCorvaneBookmarks::ImportCommunicator4() {
   if (!MenuItem || !Sources) return false;
   Registry& machine = Sources->LocalMachine();
   const std::string usersKey = kNavigator + "\\Users";
-  bool added = false, unmirrored = false;
   try {
     std::vector<std::string> users;
     {
@@ -145,33 +164,19 @@ bool TCorvaneBookmarks::ImportCommunicator4() {
       if (!key.IsOpen()) return false;
       users = machine.GetKeyNames();
     }
-    if (users.empty()) return false;
-    Item& top = AddImportFolder("NS v4.0 Bookmarks");
-    unmirrored = true;
-    for (const std::string& user : users) {
-      std::string dirRoot;
-      {
-        RegistryKeyScope key(machine, usersKey + "\\" + user, false);
-        if (!key.IsOpen()) continue;
-        dirRoot = TextValue(machine, "DirRoot");
-      }
-      if (dirRoot.empty() || !files_.Exists(dirRoot + kUserFile)) continue;
-      ImportUserFile(top, user, dirRoot + kUserFile);
-      added = true;
-      unmirrored = false;
-    }
+    return ImportUserFiles("NS v4.0 Bookmarks", users, [&](const std::string& user) {
+      RegistryKeyScope key(machine, usersKey + "\\" + user, false);
+      const std::string dirRoot = key.IsOpen() ? TextValue(machine, "DirRoot") : std::string();
+      return dirRoot.empty() ? std::string() : dirRoot + kUserFile;
+    });
   } catch (const std::exception&) {
-    // The import ends here; what it added stays.
+    return false;  // the users could not be read: nothing was added
   }
-  // A folder that stays empty must show in the copy too.
-  if (unmirrored) MenuChanged();
-  return added;
 }
 
 bool TCorvaneBookmarks::ImportCommunicator45() {
   if (!MenuItem || !Sources) return false;
   Registry& user = Sources->CurrentUser();
-  bool added = false, unmirrored = false;
   try {
     std::string usersDirectory;
     {
@@ -185,21 +190,12 @@ bool TCorvaneBookmarks::ImportCommunicator45() {
       if (!key.IsOpen()) return false;
       users = user.GetKeyNames();
     }
-    if (users.empty()) return false;
-    Item& top = AddImportFolder("NS v4.5 Bookmarks");
-    unmirrored = true;
-    for (const std::string& name : users) {
-      const std::string file = usersDirectory + "\\" + name + kUserFile;
-      if (usersDirectory.empty() || !files_.Exists(file)) continue;
-      ImportUserFile(top, name, file);
-      added = true;
-      unmirrored = false;
-    }
+    return ImportUserFiles("NS v4.5 Bookmarks", users, [&](const std::string& name) {
+      return usersDirectory.empty() ? std::string() : usersDirectory + "\\" + name + kUserFile;
+    });
   } catch (const std::exception&) {
-    // The import ends here; what it added stays.
+    return false;  // the users could not be read: nothing was added
   }
-  if (unmirrored) MenuChanged();
-  return added;
 }
 
 bool TCorvaneBookmarks::ImportNetscapeFile(const std::string& fileName) {

@@ -52,26 +52,21 @@ void IEController::EnsureBrowser() {
   if (!IsBrowserAlive()) LaunchBrowser();
 }
 
-// Each operation below reports its own error when no browser could be started,
-// after the start's own message.
+bool IEController::BrowserFor(int errorNumber) {
+  EnsureBrowser();
+  if (!browser_) ShowError(errorNumber);
+  return browser_ != nullptr;
+}
 
 void IEController::SetSize(int width, int height) {
-  EnsureBrowser();
-  if (!browser_) {
-    ShowError(kSetSize);
-    return;
-  }
+  if (!BrowserFor(kSetSize)) return;
   browser_->SetWidth(width);
   browser_->SetHeight(height);
 }
 
 // Width and Height are the browser window's outer size, around the page.
 void IEController::SetPageSize(int width, int height) {
-  EnsureBrowser();
-  if (!browser_) {
-    ShowError(kSetSize);
-    return;
-  }
+  if (!BrowserFor(kSetSize)) return;
   const WindowHandle window = browser_->Hwnd();
   SizeToPageArea(
       width, height, [&](WindowLayout& layout) { return platform_.ReadWindowLayout(window, layout); },
@@ -82,38 +77,22 @@ void IEController::SetPageSize(int width, int height) {
 }
 
 void IEController::OpenUrl(const std::string& url) {
-  EnsureBrowser();
-  if (!browser_) {
-    ShowError(kOpenUrl);
-    return;
-  }
+  if (!BrowserFor(kOpenUrl)) return;
   browser_->Navigate(url);
 }
 
 std::string IEController::GetUrl() {
-  EnsureBrowser();
-  if (!browser_) {
-    ShowError(kGetUrl);
-    return {};
-  }
+  if (!BrowserFor(kGetUrl)) return {};
   return browser_->LocationURL();
 }
 
 std::string IEController::GetTitle() {
-  EnsureBrowser();
-  if (!browser_) {
-    ShowError(kGetTitle);
-    return {};
-  }
+  if (!BrowserFor(kGetTitle)) return {};
   return browser_->LocationName();
 }
 
 std::string IEController::GetPlacement() {
-  EnsureBrowser();
-  if (!browser_) {
-    ShowError(kGetPlacement);
-    return kFallbackPlacement;
-  }
+  if (!BrowserFor(kGetPlacement)) return kFallbackPlacement;
   const int width = browser_->Width();
   const int height = browser_->Height();
   const int top = browser_->Top();

@@ -39,6 +39,9 @@ class IEController : public Controller {
   enum class ComState { NotInitialized, Initialized, Failed };
 
   void EnsureBrowser();
+  // EnsureBrowser for an operation: false, after the operation's own error
+  // message (which follows the start's), when no browser could be started.
+  bool BrowserFor(int errorNumber);
   void ShowError(int number);
 
   AutomationPlatform& platform_;

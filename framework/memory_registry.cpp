@@ -32,10 +32,10 @@ bool MemoryRegistry::OpenKey(const std::string& path, bool create) {
       keys_.emplace(key.substr(0, pos), Key{});
     it = keys_.emplace(key, Key{}).first;
   }
-  current_path_ = key;
+  currentPath_ = key;
   current_ = &it->second;
   writing_ = create;
-  ++open_count_;
+  ++openCount_;
   return true;
 }
 
@@ -101,7 +101,7 @@ std::vector<std::string> MemoryRegistry::GetValueNames() {
 std::vector<std::string> MemoryRegistry::GetKeyNames() {
   std::vector<std::string> names;
   if (!Readable()) return names;
-  const std::string prefix = current_path_ + "\\";
+  const std::string prefix = currentPath_ + "\\";
   for (auto& [k, v] : keys_)
     if (k.compare(0, prefix.size(), prefix) == 0 && k.find('\\', prefix.size()) == std::string::npos)
       names.push_back(k.substr(prefix.size()));

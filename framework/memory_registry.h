@@ -37,7 +37,7 @@ class MemoryRegistry : public Registry {
   bool HasKey(const std::string& path) const;
   Key& KeyAt(const std::string& path) { return keys_[Normalize(path)]; }
   const Value* Find(const std::string& path, const std::string& name) const;
-  int open_count() const { return open_count_; }
+  int OpenCount() const { return openCount_; }
 
  private:
   static std::string Normalize(const std::string& path);
@@ -47,11 +47,11 @@ class MemoryRegistry : public Registry {
   void Put(const std::string& name, Value v);
 
   std::map<std::string, Key> keys_;
-  std::string current_path_;
+  std::string currentPath_;
   Key* current_ = nullptr;
   bool writing_ = false;
   bool denyWrites_ = false;
-  int open_count_ = 0;
+  int openCount_ = 0;
 };
 
 }  // namespace tessaly

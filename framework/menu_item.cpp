@@ -4,29 +4,16 @@
 #include <stdexcept>
 #include <utility>
 
+#include "framework/tree_walk.h"
+
 namespace tessaly {
 
 MenuItem::MenuItem(std::string caption, ClickHandler onClick, int helpContext)
     : Caption(std::move(caption)), HelpContext(helpContext), OnClick(std::move(onClick)) {}
 
-MenuItem::~MenuItem() {
-  // Children are taken out before they die, so each destructor below finds
-  // an empty list: the depth of the tree never reaches the call stack.
-  std::vector<std::unique_ptr<MenuItem>> pending = std::move(items_);
-  while (!pending.empty()) {
-    std::unique_ptr<MenuItem> item = std::move(pending.back());
-    pending.pop_back();
-    for (auto& child : item->items_) pending.push_back(std::move(child));
-    item->items_.clear();
-  }
-}
+MenuItem::~MenuItem() { FreeSubtrees(items_, &MenuItem::items_); }
 
-int MenuItem::MenuIndex() const {
-  if (!parent_) return -1;
-  for (size_t i = 0; i < parent_->items_.size(); ++i)
-    if (parent_->items_[i].get() == this) return static_cast<int>(i);
-  return -1;
-}
+int MenuItem::MenuIndex() const { return parent_ ? IndexAmong(parent_->items_, this) : -1; }
 
 MenuItem& MenuItem::Add(std::unique_ptr<MenuItem> item) { return Insert(Count(), std::move(item)); }
 

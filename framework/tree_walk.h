@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -39,6 +40,29 @@ void WalkTree(Node& root, int first, State top, Enter enter, Leave leave) {
 template <class Node, class State, class Enter>
 void WalkTree(Node& root, int first, State top, Enter enter) {
   WalkTree(root, first, top, enter, [](const State&) {});
+}
+
+// Frees a node's children and everything below them without recursion: each
+// node is emptied before it dies, so that no destructor finds children of its
+// own and the depth of the tree never reaches the call stack. children is the
+// node's list; member names that list in every node.
+template <class Node>
+void FreeSubtrees(std::vector<std::unique_ptr<Node>>& children, std::vector<std::unique_ptr<Node>> Node::*member) {
+  std::vector<std::unique_ptr<Node>> pending = std::move(children);
+  while (!pending.empty()) {
+    std::unique_ptr<Node> node = std::move(pending.back());
+    pending.pop_back();
+    for (auto& child : (*node).*member) pending.push_back(std::move(child));
+    ((*node).*member).clear();
+  }
+}
+
+// The position of node in a parent's list of children, or -1.
+template <class Node>
+int IndexAmong(const std::vector<std::unique_ptr<Node>>& children, const Node* node) {
+  for (std::size_t i = 0; i < children.size(); ++i)
+    if (children[i].get() == node) return static_cast<int>(i);
+  return -1;
 }
 
 }  // namespace tessaly

@@ -2,8 +2,9 @@
 
 #include <oleacc.h>
 
-#include <cstdlib>
 #include <string>
+
+#include "framework/win/test_probe.h"
 
 namespace tessaly::win::MenuProbe {
 
@@ -53,23 +54,12 @@ std::string Describe(HWND window, HMENU menu, bool menuBar) {
 }  // namespace
 
 UINT Message() {
-  static const UINT message =
-      std::getenv("TESSALY_TEST_MENUS") ? RegisterWindowMessageA("TessalyMenuProbe") : 0;
+  static const UINT message = TestProbe::Message("TessalyMenuProbe");
   return message;
 }
 
 bool Answer(HWND window, HMENU menu, bool menuBar, HWND replyTo) {
-  return Reply(window, replyTo, Describe(window, menu, menuBar));
-}
-
-bool Reply(HWND window, HWND replyTo, std::string text) {
-  if (!IsWindow(replyTo)) return false;
-  COPYDATASTRUCT data{};
-  data.cbData = static_cast<DWORD>(text.size());
-  data.lpData = text.empty() ? nullptr : &text[0];
-  DWORD_PTR reply = 0;
-  return SendMessageTimeoutA(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(window),
-                             reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000, &reply) != 0;
+  return TestProbe::Reply(window, replyTo, Describe(window, menu, menuBar));
 }
 
 }  // namespace tessaly::win::MenuProbe

@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
-
 namespace tessaly::win {
 
 // Lets a test driver in another process read this program's open menus: each
@@ -27,9 +25,6 @@ UINT Message();
 
 // Sends the description of a menu of the window to replyTo; false if that failed.
 bool Answer(HWND window, HMENU menu, bool menuBar, HWND replyTo);
-
-// Sends a probe's answer, as WM_COPYDATA from window, to replyTo.
-bool Reply(HWND window, HWND replyTo, std::string text);
 
 }  // namespace MenuProbe
 }  // namespace tessaly::win

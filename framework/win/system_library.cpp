@@ -3,20 +3,16 @@
 #include <stdexcept>
 #include <string>
 
+#include "framework/win/system_error.h"
+
 namespace tessaly::win {
 
 namespace {
 
-std::string SystemMessage(DWORD code) {
-  char* text = nullptr;
-  const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = n ? std::string(text, n) : "error " + std::to_string(code);
-  if (text) LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
-    message.pop_back();
-  return message;
+// The system's reason for a failure, or its number when it gives none.
+std::string Reason(DWORD code) {
+  const std::string text = SystemErrorText(code);
+  return text.empty() ? "error " + std::to_string(code) : text;
 }
 
 std::string SystemDirectoryPath(const char* library) {
@@ -40,11 +36,11 @@ FARPROC FindSystemFunction(const char* library, const char* name) {
   HMODULE module = GetModuleHandleA(library);
   if (!module) module = LoadLibraryA(SystemDirectoryPath(library).c_str());
   if (!module)
-    throw std::runtime_error(std::string("Cannot load ") + library + ": " + SystemMessage(GetLastError()));
+    throw std::runtime_error(std::string("Cannot load ") + library + ": " + Reason(GetLastError()));
   FARPROC function = GetProcAddress(module, name);
   if (!function)
     throw std::runtime_error(std::string("Cannot find ") + name + " in " + library + ": " +
-                             SystemMessage(GetLastError()));
+                             Reason(GetLastError()));
   return function;
 }
 

@@ -3,12 +3,11 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "framework/win/handles.h"
-#include "framework/win/menu_probe.h"
+#include "framework/win/test_probe.h"
 
 namespace tessaly::win::TextProbe {
 
@@ -87,11 +86,10 @@ std::string Describe(HWND window) {
 }  // namespace
 
 UINT Message() {
-  static const UINT message =
-      std::getenv("TESSALY_TEST_MENUS") ? RegisterWindowMessageA("TessalyTextProbe") : 0;
+  static const UINT message = TestProbe::Message("TessalyTextProbe");
   return message;
 }
 
-bool Answer(HWND window, HWND replyTo) { return MenuProbe::Reply(window, replyTo, Describe(window)); }
+bool Answer(HWND window, HWND replyTo) { return TestProbe::Reply(window, replyTo, Describe(window)); }
 
 }  // namespace tessaly::win::TextProbe

@@ -7,6 +7,21 @@ std::string SubKey(const std::string& path) {
   size_t start = path.find_first_not_of('\\');
   return start == std::string::npos ? std::string() : path.substr(start);
 }
+
+// The names enumerate(index, buffer, length) gives for 0, 1, 2... until it
+// fails; maxLength is the longest name the registry allows for the kind.
+template <class Enumerate>
+std::vector<std::string> EnumNames(HKEY key, DWORD maxLength, Enumerate enumerate) {
+  std::vector<std::string> names;
+  if (!key) return names;
+  std::string buffer(maxLength, '\0');
+  for (DWORD i = 0;; ++i) {
+    DWORD length = maxLength;
+    if (enumerate(i, &buffer[0], &length) != ERROR_SUCCESS) break;
+    names.emplace_back(buffer.data(), length);
+  }
+  return names;
+}
 }  // namespace
 
 bool Win32Registry::OpenKey(const std::string& path, bool create) {
@@ -77,29 +92,15 @@ bool Win32Registry::DeleteValue(const std::string& name) {
 }
 
 std::vector<std::string> Win32Registry::GetValueNames() {
-  std::vector<std::string> names;
-  if (!key_) return names;
-  char buf[16384];
-  for (DWORD i = 0;; ++i) {
-    DWORD len = sizeof(buf);
-    if (RegEnumValueA(key_.Get(), i, buf, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    names.emplace_back(buf, len);
-  }
-  return names;
+  return EnumNames(key_.Get(), 16384, [this](DWORD i, char* name, DWORD* length) {
+    return RegEnumValueA(key_.Get(), i, name, length, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 std::vector<std::string> Win32Registry::GetKeyNames() {
-  std::vector<std::string> names;
-  if (!key_) return names;
-  char buf[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD len = sizeof(buf);
-    if (RegEnumKeyExA(key_.Get(), i, buf, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    names.emplace_back(buf, len);
-  }
-  return names;
+  return EnumNames(key_.Get(), 256, [this](DWORD i, char* name, DWORD* length) {
+    return RegEnumKeyExA(key_.Get(), i, name, length, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 }  // namespace tessaly::win

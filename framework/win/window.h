@@ -48,6 +48,19 @@ class Window {
     HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     HICON icon = nullptr;
     HICON smallIcon = nullptr;  // for the caption and the task bar; null: shrunk from icon
+
+    // A child window of parent, visible, placed and sized later, of a class
+    // without double clicks.
+    static CreateParams Child(const char* className, HWND parent, DWORD style, HBRUSH background) {
+      CreateParams p;
+      p.className = className;
+      p.style = WS_CHILD | WS_VISIBLE | style;
+      p.x = p.y = p.width = p.height = 0;
+      p.parent = parent;
+      p.classStyle = 0;
+      p.background = background;
+      return p;
+    }
   };
 
  protected:

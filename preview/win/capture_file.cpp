@@ -2,24 +2,17 @@
 
 #include <vector>
 
+#include "framework/win/system_error.h"
 #include "preview/bmp_file.h"
 
 namespace tessaly::win {
 
 namespace {
 
-// The system's text for an error code, without its line break, prefixed by ". ".
+// The system's text for an error code, prefixed by ". ".
 std::string Reason(DWORD error) {
-  char* text = nullptr;
-  const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string reason = n && text ? std::string(text, n) : std::string();
-  if (text) LocalFree(text);
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.' ||
-                             reason.back() == ' '))
-    reason.pop_back();
-  return reason.empty() ? std::string() : ". " + reason;
+  const std::string text = SystemErrorText(error);
+  return text.empty() ? std::string() : ". " + text;
 }
 
 [[noreturn]] void Fail(const char* what, const std::string& path) {

@@ -3,17 +3,8 @@
 namespace tessaly::win {
 
 TImage::TImage(HWND parent) {
-  CreateParams p;
-  p.className = "TImage";
-  p.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-  p.x = 0;
-  p.y = 0;
-  p.width = 0;
-  p.height = 0;
-  p.parent = parent;
-  p.classStyle = 0;
-  p.background = nullptr;  // the picture covers the window
-  Create(p);
+  // No background: the picture covers the window.
+  Create(CreateParams::Child("TImage", parent, WS_CLIPSIBLINGS, nullptr));
 }
 
 void TImage::SetPicture(UniqueBitmap picture, UniquePalette palette) {

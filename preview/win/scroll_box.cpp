@@ -21,17 +21,8 @@ bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 }  // namespace
 
 TScrollBox::TScrollBox(HWND parent) {
-  CreateParams p;
-  p.className = "TScrollBox";
-  p.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL;
-  p.x = 0;
-  p.y = 0;
-  p.width = 0;
-  p.height = 0;
-  p.parent = parent;
-  p.classStyle = 0;
-  p.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  Create(p);
+  Create(CreateParams::Child("TScrollBox", parent, WS_TABSTOP | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL,
+                             static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
   UpdateBars();
 }
 

@@ -152,6 +152,32 @@ TEST(MenuBindingWine, SubMenusAreBuiltWhenTheyOpenAndFreedWhenTheirParentIsRebui
   EXPECT_FALSE(IsMenu(rootMenu));
 }
 
+TEST(MenuBindingWine, ACommandForAMenuRebuiltMeanwhileChoosesNothingStale) {
+  Owner owner;
+  MenuItem root;
+  std::string chosen;
+  root.Add("First", [&chosen](MenuItem& item) { chosen = item.Caption; });
+  root.Add("Second", [&chosen](MenuItem& item) { chosen = item.Caption; });
+  MenuBinding binding(root, MenuBinding::Kind::Popup);
+  owner.router.Add(&binding);
+  SendMessageA(owner.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(binding.Handle()), 0);
+  const HMENU shown = binding.Handle();
+
+  // The tree changes while the menu is on the screen: the second entry goes.
+  root.DeleteFrom(1);
+  SendMessageA(owner.Handle(), WM_MENUCOMMAND, 1, reinterpret_cast<LPARAM>(shown));
+  EXPECT_EQ(chosen, "") << "a command reached an entry that had gone";
+  SendMessageA(owner.Handle(), WM_MENUCOMMAND, 0, reinterpret_cast<LPARAM>(shown));
+  EXPECT_EQ(chosen, "First");
+
+  // Rebuilt under a different entry at the same place: still nothing stale.
+  chosen.clear();
+  root.DeleteFrom(0);
+  root.Add("Other", [&chosen](MenuItem& item) { chosen = "other:" + item.Caption; });
+  SendMessageA(owner.Handle(), WM_MENUCOMMAND, 0, reinterpret_cast<LPARAM>(shown));
+  EXPECT_EQ(chosen, "") << "a command for the old menu chose the entry that took its place";
+}
+
 // Opens 12,000 levels of a chain, or as many as the platform gives menus
 // (Windows allows a process about 10,000), frees them by rebuilding the top,
 // opens them again and lets the binding's end free them. Runs on a thread with

@@ -141,12 +141,15 @@ void TSocketClient::CaptureToText(std::string& body) {
   body = std::move(buffer_);
   buffer_.clear();
   StartCapture(static_cast<std::int64_t>(body.size()));
-  while (connected_ && !cancelled_) {
+  auto tooLong = [&] { return MaxTextBody > 0 && body.size() > MaxTextBody; };
+  while (connected_ && !cancelled_ && !tooLong()) {
     Turn();
     body += buffer_;
     buffer_.clear();
   }
   if (cancelled_) throw HttpError("Socket capture aborted");
+  // Not read to its end: the rest is never waited for.
+  if (tooLong()) throw HttpError("Reply body too long");
 }
 
 void TSocketClient::CaptureToFile(const std::string& fileName) {

@@ -30,6 +30,9 @@ class TSocketClient {
   int Port = 0;         // 0: the URL decides
   int TimeOut = 0;      // ms allowed for host lookup and for connecting; 0: no limit
   int ReportLevel = 1;  // OnStatus gets the reports up to this level
+  // The most bytes of a body kept in memory; a longer one ends the exchange
+  // as soon as it is over the limit. 0: no limit.
+  std::size_t MaxTextBody = 0;
 
   // A host name was not found; handled = true asks to look it up once more.
   std::function<void(bool& handled)> OnInvalidHost;

@@ -20,6 +20,8 @@ bool IsWebAddress(const std::string& text);
 // An address the update query can be sent to: a web address over plain
 // http://, the only kind the program's HTTP client speaks.
 bool IsQueryAddress(const std::string& text);
+// A download address the program fetches an update from: the same rules.
+inline bool IsDownloadAddress(const std::string& text) { return IsQueryAddress(text); }
 
 // The stored addresses ("HomePageUrl", "UpdateURL" under the Defaults key),
 // each over the built-in one when it is neither empty nor "0" and of its kind.

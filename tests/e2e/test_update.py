@@ -4,6 +4,8 @@ addresses, the download into update.exe, the install that ends the program,
 the failures and the time limit."""
 
 import os
+import shutil
+import subprocess
 import sys
 import time
 
@@ -20,6 +22,7 @@ QUERY = "?appVersion=%32%2E%30%31&appBeta=%30"
 CONNECT_FAILED = "Failed to connect to update server.\nPlease try again later."
 DOWNLOAD_FAILED = "Failed to download update.\nPlease try again later."
 OFFER = "Update Available. Would you like to download it now?"
+NOT_SIGNED = "The downloaded update is not signed by Corvane.\nIt was deleted and will not be installed."
 INSTALL = ("Update download sucessfull. To install the update, Tessaly must be shut down.\n"
            "If you would like to update Tessaly later, run \"update.exe\" in Tessaly's\n"
            "install directory. Would you like to update Tessaly now?")
@@ -167,7 +170,7 @@ class UpdateTest(harness.E2ETestCase):
         self.assertEqual(self.progress(), (size, (0, size)))
         with open(self.update_exe, "rb") as got, open(self.recorder, "rb") as sent:
             self.assertTrue(got.read() == sent.read(), "update.exe is not the download")
-        self.assertEqual(self.query_paths(), ["/update.asp" + QUERY, "/setup.exe"])
+        self.assertEqual(self.query_paths(), ["/update.asp" + QUERY, "/setup.exe", "/setup.exe.sig"])
         return program
 
     def test_download_then_install_starts_update_exe_and_ends_the_program(self):
@@ -220,6 +223,88 @@ class UpdateTest(harness.E2ETestCase):
         self.expect_box(DOWNLOAD_FAILED, ["OK"], "warning", "OK")
         with open(self.update_exe, "rb") as f:
             self.assertEqual(f.read(), b"Not Found\n")
+
+    def test_only_an_update_signed_with_the_built_in_key_is_offered_for_install(self):
+        """The served file is a copy: changed after signing, signed by a stranger,
+        without a signature, with one cut short or one too long to be one."""
+        served = os.path.join(self.out, "served-setup.exe")
+        stranger = os.path.join(self.out, "stranger.pem")
+        if not os.path.exists(stranger):
+            subprocess.run(["openssl", "genpkey", "-algorithm", "RSA", "-pkeyopt", "rsa_keygen_bits:3072",
+                            "-out", stranger], check=True, capture_output=True)
+
+        def changed():
+            update_peer.sign(served)
+            with open(served, "r+b") as f:
+                f.seek(1000)
+                byte = f.read(1)
+                f.seek(1000)
+                f.write(bytes([byte[0] ^ 0x01]))
+
+        def cut():
+            update_peer.sign(served)
+            with open(served + ".sig", "r+b") as f:
+                f.truncate(200)
+
+        def too_long():
+            with open(served + ".sig", "wb") as f:
+                f.write(b"\0" * 5000)
+
+        cases = [("changed after signing", changed),
+                 ("signed by another key", lambda: update_peer.sign(served, stranger)),
+                 ("without a signature", lambda: os.remove(served + ".sig")),
+                 ("with its signature cut short", cut),
+                 ("with a signature over 4 KB", too_long)]
+        self.server.stop()
+        self.server = update_peer.UpdateServer(self.make_served(served), signed=False)
+        self.addCleanup(self.server.stop)
+        self.server.config["latest_version"] = "2.02"
+        for name, spoil in cases:
+            self.end_strays()
+            self.make_served(served)
+            spoil()
+            self.start_with_update_url(self.server.url("/update.asp"))
+            self.check_now()
+            self.expect_box(OFFER, ["OK", "Cancel"], "question", "OK")
+            box = self.driver.message_box(15000)
+            self.assertIsNotNone(box, "no message for the update " + name)
+            self.assertEqual((box["caption"], box["text"], box["buttons"], box.get("icon")),
+                             (NOTICE, NOT_SIGNED, ["OK"], "warning"), name)
+            self.assertFalse(os.path.exists(self.update_exe), "update.exe stayed, " + name)
+            self.driver.must("answer", "OK", 5000)
+            self.expect_closed_without_message()
+            self.assertFalse(os.path.exists(self.record), "update.exe ran, " + name)
+            self.assertEqual(self.query_paths()[-2:], ["/setup.exe", "/setup.exe.sig"], name)
+        # The same file as served, signed as the release is: the install question.
+        self.end_strays()
+        self.make_served(served)
+        update_peer.sign(served)
+        self.start_with_update_url(self.server.url("/update.asp"))
+        self.check_now()
+        self.expect_box(OFFER, ["OK", "Cancel"], "question", "OK")
+        box = self.driver.message_box(15000)
+        self.assertEqual(box and box["text"], INSTALL)
+        with open(self.update_exe, "rb") as got, open(served, "rb") as sent:
+            self.assertTrue(got.read() == sent.read(), "update.exe is not the served file")
+        self.driver.must("answer", "Cancel", 5000)
+
+    def make_served(self, served):
+        shutil.copyfile(self.recorder, served)
+        return served
+
+    def test_a_download_address_that_is_not_plain_http_is_not_fetched(self):
+        self.server.config["latest_version"] = "2.02"
+        for address in ("https://127.0.0.1:%d/setup.exe" % self.server.server.server_address[1],
+                        "file:///c:/windows/notepad.exe", "ftp://127.0.0.1/setup.exe", ""):
+            self.end_strays()
+            self.server.config["download_url"] = address
+            self.start_with_update_url(self.server.url("/update.asp"))
+            self.check_now()
+            self.expect_box(OFFER, ["OK", "Cancel"], "question", "OK")
+            self.expect_box(DOWNLOAD_FAILED, ["OK"], "warning", "OK")
+            self.assertTrue(self.driver.wait_gone(UPDATE, 5000))
+            self.assertFalse(os.path.exists(self.update_exe), address)
+        self.assertEqual(self.query_paths(), ["/update.asp" + QUERY] * 4, "something was fetched")
 
     def test_cancel_during_a_slow_download(self):
         self.server.config.update(latest_version="2.02", download_url=self.server.url("/slow-download"))

@@ -4,6 +4,7 @@ needs beside its own answers. It records every request it gets."""
 
 import os
 import socket
+import subprocess
 import sys
 import threading
 import time
@@ -66,11 +67,23 @@ class TestHandler(update_server.UpdateHandler):
             pass
 
 
-class UpdateServer:
-    """Serves `download` (a file) at "/setup.exe" and answers queries at
-    "/update.asp"; config entries may be changed while it runs."""
+TEST_KEY = os.path.join(harness.ROOT, "tests", "keys", "update-test.pem")
 
-    def __init__(self, download):
+
+def sign(path, key=TEST_KEY):
+    """Writes path + ".sig", the file's signature as the release has it."""
+    subprocess.run(["openssl", "dgst", "-sha256", "-sign", key, "-out", path + ".sig", path], check=True)
+
+
+class UpdateServer:
+    """Serves `download` (a file) at "/setup.exe", with its signature (the
+    file beside it with ".sig" appended, made with the test key unless
+    signed is false), and answers queries at "/update.asp"; config entries may
+    be changed while it runs."""
+
+    def __init__(self, download, signed=True):
+        if signed:
+            sign(download)
         self.server = update_server.make_server({}, os.path.dirname(download), handler=TestHandler)
         self.server.requests = []
         self.config = self.server.config

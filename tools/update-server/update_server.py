@@ -61,8 +61,10 @@ def reply_body(config, version, beta):
 
 
 class UpdateHandler(BaseHTTPRequestHandler):
-    """Answers the query and serves the download files. The server's `config`
-    and `base` (the folder download files are relative to) drive it."""
+    """Answers the query and serves the download files, each with its
+    signature at its path with ".sig" appended (the file of that name beside
+    it). The server's `config` and `base` (the folder download files are
+    relative to) drive it."""
 
     server_version = "TessalyUpdate/1.0"
 
@@ -75,6 +77,11 @@ class UpdateHandler(BaseHTTPRequestHandler):
         downloads = config.get("downloads", {})
         if path in downloads:
             self.send_file(os.path.join(self.server.base, downloads[path]))
+            return
+        # Beside every file it serves, the file's detached signature: the
+        # program installs nothing without it (scripts/package.sh writes it).
+        if path.endswith(".sig") and path[:-len(".sig")] in downloads:
+            self.send_file(os.path.join(self.server.base, downloads[path[:-len(".sig")]]) + ".sig")
             return
         self.send_text(404, "Not Found\n")
 

@@ -6,6 +6,9 @@
 #include "framework/win/application.h"
 #include "framework/win/program_path.h"
 #include "update/update_check.h"
+#include "update/update_public_key.h"
+#include "update/update_signature.h"
+#include "update/win/signature_check.h"
 #include "update/win/winsock_transport.h"
 
 namespace tessaly {
@@ -50,7 +53,8 @@ void TfrmUpdate::CreateControls() {
 void TfrmUpdate::CreateClients() {
   HttpClient1 = std::make_unique<THttpClient>(win::CreateWinsockTransport());
   HttpClient2 = std::make_unique<THttpClient>(win::CreateWinsockTransport());
-  for (THttpClient* client : {HttpClient1.get(), HttpClient2.get()}) {
+  HttpClient3 = std::make_unique<THttpClient>(win::CreateWinsockTransport());
+  for (THttpClient* client : {HttpClient1.get(), HttpClient2.get(), HttpClient3.get()}) {
     client->HeaderInfo.LocalProgram = kLocalProgram;
     client->TimeOut = kClientTimeOut;
     client->ReportLevel = 0;
@@ -69,6 +73,10 @@ void TfrmUpdate::CreateClients() {
   HttpClient2->OnPacketRecvd = [this](std::int64_t received, std::int64_t total) {
     HttpClient2PacketRecvd(received, total);
   };
+  // The download's signature, kept in memory; its failures are no signature.
+  HttpClient3->InputFileMode = false;
+  HttpClient3->MaxTextBody = kMaxSignatureBytes;
+  HttpClient3->OnSuccess = [this](int) { answered_ = true; };
 }
 
 void TfrmUpdate::SetTimer1Enabled(bool enabled) {
@@ -85,7 +93,10 @@ int TfrmUpdate::Notice(const std::string& text, UINT flags) {
 void TfrmUpdate::btnCheckNowClick() {
   if (checking || downloading) {
     if (checking) HttpClient1->Abort();
-    if (downloading) HttpClient2->Abort();
+    if (downloading) {
+      HttpClient2->Abort();
+      HttpClient3->Abort();
+    }
     SetTimer1Enabled(false);
     Close();
     return;
@@ -186,6 +197,13 @@ std::optional<std::string> TfrmUpdate::HttpClient1Success() {
 void TfrmUpdate::StoreServerUrls(const std::vector<std::string>& items) { tessaly::StoreServerUrls(registry_, items); }
 
 bool TfrmUpdate::RunDownload(const std::string& url) {
+  // Only a plain http:// address with a host (the client has no TLS): a
+  // reply could point anywhere, or carry a line break into the request.
+  if (!IsDownloadAddress(url)) {
+    ReportDownloadFailure();
+    return false;
+  }
+  downloadUrl_ = url;
   Label1->SetText("Downloading Update...");
   btnCheckNow->SetText("Cancel");
   downloading = true;
@@ -209,6 +227,12 @@ void TfrmUpdate::HttpClient2Success() {
     ReportDownloadFailure();
     return;
   }
+  // Nothing is offered to run that the maker has not signed: the download
+  // came over plain HTTP, from wherever the reply pointed.
+  if (!DownloadIsSigned()) {
+    RefuseUnsigned();
+    return;
+  }
   Hide();
   const int answer = Notice(
       "Update download sucessfull. To install the update, Tessaly must be shut down.\n"
@@ -223,11 +247,38 @@ void TfrmUpdate::HttpClient2Success() {
   Close();
 }
 
+bool TfrmUpdate::DownloadIsSigned() {
+  const std::optional<RsaPublicKey> key = ParsePublicKeyPem(kUpdatePublicKeyPem);
+  answered_ = false;
+  try {
+    HttpClient3->Get(SignatureUrl(downloadUrl_));
+  } catch (const std::exception&) {
+    // No signature to be had: a missing one is no signature.
+  }
+  if (!answered_ || closed_ || !key || !IsSuccessReply(HttpClient3->ReplyNumber())) return false;
+  const std::string& text = HttpClient3->Body;
+  return win::VerifyFileSignature(programDirectory_ + kDownloadFile, std::vector<std::uint8_t>(text.begin(), text.end()),
+                                  *key);
+}
+
+void TfrmUpdate::RefuseUnsigned() {
+  DeleteFileA((programDirectory_ + kDownloadFile).c_str());
+  Hide();
+  // Cancel and the close box end the check without a word, as elsewhere.
+  if (!closed_ && !win::Application::Ending())
+    Notice("The downloaded update is not signed by Corvane.\nIt was deleted and will not be installed.",
+           MB_OK | MB_ICONEXCLAMATION);
+  Close();
+}
+
 void TfrmUpdate::FormClose() {
   // The close box cancels what runs, as "Cancel" does.
   closed_ = true;
   if (checking) HttpClient1->Abort();
-  if (downloading) HttpClient2->Abort();
+  if (downloading) {
+    HttpClient2->Abort();
+    HttpClient3->Abort();
+  }
   SetTimer1Enabled(false);
   Hide();
 }

@@ -21,8 +21,8 @@ namespace tessaly {
 // (HttpClient2) and starts it on request.
 //
 // "Check Now" runs the check in order: the query, the decision on its
-// answer, the download, the install question; each step begins once the one
-// before has ended. Both clients' Get keep the message loop turning, so the
+// answer, the download, its signature (HttpClient3), the install question;
+// each step begins once the one before has ended. Both clients' Get keep the message loop turning, so the
 // timer, the Cancel button, the close box and the clients' failure events
 // run while a Get is on the stack: they work through the checking and
 // downloading flags and the clients' Abort, and a step finds the window
@@ -52,8 +52,13 @@ class TfrmUpdate : public win::Form {
   // wants the offered update, nothing when the check ends here.
   std::optional<std::string> HttpClient1Success();
   void HttpClient2PacketRecvd(std::int64_t received, std::int64_t total);
-  // The install question on a finished download.
+  // The install question on a finished download, once its signature holds.
   void HttpClient2Success();
+  // Fetches the download's signature (its address with ".sig", HttpClient3)
+  // and checks it over update.exe as written, against the built-in key.
+  bool DownloadIsSigned();
+  // Deletes update.exe, says why and closes the window.
+  void RefuseUnsigned();
   void ReportConnectFailure();
   void ReportDownloadFailure();
   void StoreServerUrls(const std::vector<std::string>& items);
@@ -73,6 +78,7 @@ class TfrmUpdate : public win::Form {
   const std::string versionText_;
   const int betaNumber_;
   std::string programDirectory_;  // ends with "\"
+  std::string downloadUrl_;
   bool checking = false;
   bool downloading = false;
   bool closed_ = false;
@@ -84,6 +90,7 @@ class TfrmUpdate : public win::Form {
   std::unique_ptr<win::Button> btnCheckNow;
   std::unique_ptr<THttpClient> HttpClient1;
   std::unique_ptr<THttpClient> HttpClient2;
+  std::unique_ptr<THttpClient> HttpClient3;
 };
 
 }  // namespace tessaly

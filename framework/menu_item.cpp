@@ -8,8 +8,16 @@
 
 namespace tessaly {
 
+namespace {
+// Counts the items made in the run (the user-interface thread makes them all).
+std::uint64_t NextSerial() {
+  static std::uint64_t made = 0;
+  return ++made;
+}
+}  // namespace
+
 MenuItem::MenuItem(std::string caption, ClickHandler onClick, int helpContext)
-    : Caption(std::move(caption)), HelpContext(helpContext), OnClick(std::move(onClick)) {}
+    : Caption(std::move(caption)), HelpContext(helpContext), OnClick(std::move(onClick)), serial_(NextSerial()) {}
 
 MenuItem::~MenuItem() { FreeSubtrees(items_, &MenuItem::items_); }
 

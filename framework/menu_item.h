@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -39,6 +40,9 @@ class MenuItem {
   ClickHandler OnClick;
 
   bool IsSeparator() const { return Caption == kSeparator; }
+  // A number no other item of the run has had: what tells an item apart from
+  // one that the allocator made at the address of a freed one.
+  std::uint64_t Serial() const { return serial_; }
   // An option's check mark, kept in HelpContext.
   bool IsChecked() const { return HelpContext == kTagChecked; }
   void SetChecked(bool checked) { HelpContext = checked ? kTagChecked : kTagOrdinary; }
@@ -73,6 +77,7 @@ class MenuItem {
  private:
   MenuItem* parent_ = nullptr;
   std::vector<std::unique_ptr<MenuItem>> items_;
+  const std::uint64_t serial_;
 };
 
 }  // namespace tessaly

@@ -109,6 +109,7 @@ void MenuBinding::Fill(HMENU menu) {
 bool MenuBinding::AppendItem(HMENU menu, ItemRecord& record, MenuItem& item, int position) {
   record.binding = this;
   record.item = &item;
+  record.serial = item.Serial();
   record.text = Wide(item.Caption);
   record.accessible.dwMSAASignature = static_cast<DWORD>(MSAA_MENU_SIG);
   record.accessible.cchWText = static_cast<DWORD>(record.text.size());
@@ -160,7 +161,8 @@ MenuItem* MenuBinding::ItemAt(HMENU menu, int position) const {
     return nullptr;
   // Compared, not followed: the recorded item may be gone if the tree changed.
   MenuItem* item = &(*built.parent)[position];
-  return item == built.items[static_cast<size_t>(position)].item ? item : nullptr;
+  const ItemRecord& record = built.items[static_cast<size_t>(position)];
+  return item == record.item && item->Serial() == record.serial ? item : nullptr;
 }
 
 bool MenuBinding::Command(HMENU menu, int position) {

@@ -71,6 +71,7 @@ class MenuBinding : public MenuLook {
     std::wstring text;
     const MenuBinding* binding = nullptr;
     MenuItem* item = nullptr;
+    std::uint64_t serial = 0;  // the item's, to know it from one made later at its address
   };
   // One platform menu of the binding: the tree item whose children it shows,
   // and a record per position (none until the menu is built).

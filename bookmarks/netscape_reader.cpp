@@ -29,10 +29,20 @@ NetscapeLine FolderLine(const std::string& line, std::size_t h3) {
   return result;
 }
 
+// Whether HREF is followed (past blanks and "=") by an empty quoted value:
+// the skipping below would run past its closing quote into the next
+// attribute, and a bookmark without an address written as HREF="" would read
+// back with the address "ADD_DATE=".
+bool EmptyQuotedUrl(const std::string& line, std::size_t start) {
+  while (start < line.size() && (line[start] == ' ' || line[start] == '=')) ++start;
+  return line.compare(start, 2, "\"\"") == 0;
+}
+
 NetscapeLine BookmarkLine(const std::string& line, std::size_t href) {
   NetscapeLine result;
   // Blanks, "=" and quotes after HREF are skipped, never past the last character.
   std::size_t start = href + 4;
+  const bool emptyUrl = EmptyQuotedUrl(line, start);
   while (start + 1 < line.size() && IsSkippedBeforeUrl(line[start])) ++start;
   const std::string cut = start < line.size() ? line.substr(start) : std::string();
   // Up to the next double quote; without one, all but the line's last character.
@@ -41,7 +51,7 @@ NetscapeLine BookmarkLine(const std::string& line, std::size_t href) {
   const std::size_t gt = cut.find('>');
   if (gt == npos) return result;
   result.kind = NetscapeLine::Kind::kBookmark;
-  result.url = cut.substr(0, quote);
+  result.url = emptyUrl ? std::string() : cut.substr(0, quote);
   result.caption = TextBetweenTags(cut, gt);
   return result;
 }

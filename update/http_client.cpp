@@ -29,7 +29,7 @@ void THttpClient::Get(const std::string& url) {
       bool handled = false;
       if (OnRedirect) OnRedirect(handled);
       if (handled) return;
-      url_ = RedirectUrl(url_, Host);
+      url_ = RedirectUrl(url_);
     }
     if (replyNumber_ == 401 && OnAuthenticationNeeded) OnAuthenticationNeeded();
     if (replyNumber_ < 299 || replyNumber_ > 399) return;

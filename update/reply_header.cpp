@@ -117,11 +117,16 @@ bool ReplyHeaderReader::TakeStatusLine(const std::string& line) {
 }
 
 void ReplyHeaderReader::TakeField(const std::string& line) {
-  std::size_t wordEnd = std::find_if(line.begin(), line.end(), IsBlank) - line.begin();
-  std::string word = line.substr(0, wordEnd);
+  // The name runs to its colon, with or without a blank after it:
+  // "content-length:3" limits the body as "Content-Length: 3" does, or a
+  // body cut short would pass for a whole one.
+  const std::size_t colon = line.find(':');
+  const std::size_t blank = std::find_if(line.begin(), line.end(), IsBlank) - line.begin();
+  if (colon == std::string::npos || blank < colon) return;
+  std::string word = line.substr(0, colon + 1);
   std::transform(word.begin(), word.end(), word.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  std::string rest = line.substr(wordEnd);
+  std::string rest = line.substr(colon + 1);
   if (word == "SET-COOKIE:") {
     cookie_ = FieldValue(rest);
   } else if (word == "LOCATION:") {

@@ -3,6 +3,8 @@
 #include <cctype>
 
 #include "framework/settings_keys.h"
+#include "update/http_error.h"
+#include "update/http_url.h"
 
 namespace tessaly {
 
@@ -14,24 +16,37 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
   return true;
 }
 
-size_t SchemeLength(const std::string& text) {
+// The length of "http://" or "https://" (in any case) at the start, else 0.
+size_t WebSchemeLength(const std::string& text) {
   if (StartsWithNoCase(text, "http://")) return 7;
   if (StartsWithNoCase(text, "https://")) return 8;
   return 0;
 }
-}  // namespace
 
-bool IsWebAddress(const std::string& text) {
-  const size_t scheme = SchemeLength(text);
-  if (scheme == 0) return false;
+// Whether the HTTP client itself can send a request to the address: a host
+// it parses (letters, digits, ".", "-", "_": no "@", "#" or "?" in it), a
+// port of 1 to 65535 where one is written, a path from the root (without one
+// the query's "?" would land in the host), and no blank or control character
+// anywhere.
+bool ClientCanRequest(const std::string& text) {
   for (unsigned char c : text)
     if (c <= ' ' || c == 0x7F) return false;
-  const size_t hostEnd = text.find_first_of("/?#", scheme);
-  const std::string host = text.substr(scheme, hostEnd == std::string::npos ? std::string::npos : hostEnd - scheme);
-  return !host.empty() && host.find('\\') == std::string::npos;
+  const std::size_t scheme = tessaly::SchemeLength(text);
+  const std::size_t pathStart = scheme == 0 ? std::string::npos : text.find('/', scheme);
+  if (pathStart == std::string::npos) return false;
+  try {
+    const HttpUrlParts parts = ParseHttpUrl(text, 0);
+    return !parts.host.empty() && parts.port >= 1;
+  } catch (const HttpError&) {
+    return false;
+  }
 }
 
-bool IsQueryAddress(const std::string& text) { return IsWebAddress(text) && SchemeLength(text) == 7; }
+}  // namespace
+
+bool IsWebAddress(const std::string& text) { return WebSchemeLength(text) != 0 && ClientCanRequest(text); }
+
+bool IsQueryAddress(const std::string& text) { return WebSchemeLength(text) == 7 && ClientCanRequest(text); }
 
 void ReadStoredAddresses(Registry& reg, WebAddresses& addresses) {
   RegistryKeyScope key(reg, kDefaultsKey, false);

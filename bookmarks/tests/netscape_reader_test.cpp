@@ -36,6 +36,9 @@ TEST(NetscapeReader, LineRules) {
       {"<A NAME=\"x\">x</A>\n<A HREF=\"http://f/\"\n<AHREF=\"http://g/\">g</A>", ""},
       {"<A HREF==>\n<A x>HREF", "-  | \n"},  // skipping stops at the last character
       {"<A HREF=\"Folder\">Not a page</A>", "+ Not a page\n"},
+      // An empty quoted address is empty, whatever follows it.
+      {"<DT><A HREF=\"\">Title</A>", "- Title | \n"},
+      {"<DT><A HREF = \"\" ADD_DATE=\"1\">T</A>", "- T | \n"},
       // A line with "</DL" ends the level, a bookmark on it included, and nothing after it is read.
       {"<DT><A HREF=\"1\">1</A>\n</DL><p><DT><A HREF=\"2\">2</A>\n<DT><A HREF=\"3\">3</A>", "- 1 | 1\n"},
       // A folder line ignored for lack of ">" is no end of a folder either.

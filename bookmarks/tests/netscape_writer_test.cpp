@@ -40,6 +40,7 @@ TEST(NetscapeWriter, ReadsBackTheSameTreeSaveTheFormatsExceptions) {
   MenuItem root;
   AddBookmark(root.Add(NewFolderEntry("A")).Add(NewFolderEntry("B")), "\"Quoted\" &amp; 45 characters, not one more!!!", "u");
   AddBookmark(root, "", "file:///C|/pages/index.htm");
+  AddBookmark(root, "No address", "");  // written HREF="": read back empty, not the next attribute
   EXPECT_EQ(ReadText(Written(root)), testing::TreeText(root));
 
   MenuItem odd;

@@ -27,6 +27,13 @@ TEST(HttpUrl, SplitsHostPortAndPath) {
       {"h", 0, "h", 80, "/", "h/"},
       {"h:8081/x", 0, "h", 8081, "/x", "h:8081/x"},
       {"/moved/here", 8080, "", 8080, "/moved/here", "/moved/here"},  // a redirect within the host
+      // A scheme only at the start: "//" and ":" later on are the path's or the query's.
+      {"/get?t=12:00", 8080, "", 8080, "/get?t=12:00", "/get?t=12:00"},
+      {"/download/files//setup.exe", 8080, "", 8080, "/download/files//setup.exe", "/download/files//setup.exe"},
+      {"/x?next=http://evil.example/", 8080, "", 8080, "/x?next=http://evil.example/", "/x?next=http://evil.example/"},
+      {"http://h:8080/a//b?u=http://o:1/", 0, "h", 8080, "/a//b?u=http://o:1/", "http://h:8080/a//b?u=http://o:1/"},
+      // Blanks are sent as %20: a blank would end the request line's path.
+      {"http://h/new page.htm", 0, "h", 80, "/new%20page.htm", "http://h/new%20page.htm"},
   };
   for (const UrlCase& c : cases) {
     SCOPED_TRACE(c.url);
@@ -55,10 +62,24 @@ TEST(HttpUrl, RefusesEmptyUrlAndBadPorts) {
     EXPECT_THROW(ParseHttpUrl(url, 0), HttpError) << url;
 }
 
-TEST(HttpUrl, RedirectWithoutSlashNamesADocumentOnTheHost) {
-  EXPECT_EQ(RedirectUrl("new.htm", "h"), "http://h/new.htm");
-  EXPECT_EQ(RedirectUrl("/new.htm", "h"), "/new.htm");
-  EXPECT_EQ(RedirectUrl("http://o/x", "h"), "http://o/x");
+TEST(HttpUrl, ControlCharactersNoHostAndStrangeHostsAreRefused) {
+  for (const std::string& url : {std::string("http://h/a\r\nX-Injected: 1"), std::string("http://h/\tx"),
+                                std::string("http://h\0x/", 10), std::string("/a\x7f"), std::string("http:///path"),
+                                std::string("http://:80/"), std::string("http://user@h/"), std::string("http://h#x/u"),
+                                std::string("http://evil host/"), std::string("http://h?q/")})
+    EXPECT_THROW(ParseHttpUrl(url, 0), HttpError) << url;
+}
+
+TEST(HttpUrl, ARedirectWithoutASchemeStaysOnTheHostAndPort) {
+  EXPECT_EQ(RedirectUrl("http://o/x"), "http://o/x");
+  EXPECT_EQ(RedirectUrl("/new.htm"), "/new.htm");
+  EXPECT_EQ(RedirectUrl("new.htm"), "/new.htm");  // a bare name: at the root
+  EXPECT_EQ(RedirectUrl("dir/new.htm"), "/dir/new.htm");  // never a host called "dir"
+  EXPECT_EQ(RedirectUrl("//evil.example/"), "//evil.example/");
+  // On a server at port 8080 the bare name is fetched from port 8080.
+  const HttpUrlParts parts = ParseHttpUrl(RedirectUrl("new.htm"), 8080);
+  EXPECT_EQ((std::pair{parts.host, parts.port}), (std::pair{std::string(), 8080}));
+  EXPECT_EQ(parts.path, "/new.htm");
 }
 
 }  // namespace

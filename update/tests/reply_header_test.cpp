@@ -107,6 +107,11 @@ TEST(ReplyHeader, ContentLengthOfAnySize) {
   EXPECT_EQ(length("content-length:   17 bytes"), 17);
   EXPECT_EQ(length("Content-Length: none"), 0);
   EXPECT_EQ(length("Content-Length: 99999999999999999999999999"), INT64_MAX);
+  // With or without a blank after the colon, as the digits are read after it.
+  EXPECT_EQ(length("content-length:3"), 3);
+  EXPECT_EQ(length("CONTENT-LENGTH:\t12"), 12);
+  EXPECT_EQ(length("Content-Lengthy: 5"), 0);  // another field
+  EXPECT_EQ(length("X-Content-Length: 5"), 0);
 }
 
 TEST(ReplyHeader, LocationAndCookieWithoutLineEndAndCut) {
@@ -114,6 +119,7 @@ TEST(ReplyHeader, LocationAndCookieWithoutLineEndAndCut) {
   ReplyHeaderReader r = Read("HTTP/1.0 302 Found\r\nLocation:  " + url + " \r\nSet-Cookie: a=1\rX\r\n\r\n");
   EXPECT_EQ(r.Location(), url.substr(0, ReplyHeaderReader::kMaxValue));
   EXPECT_EQ(r.Cookie(), "a=1");
+  EXPECT_EQ(Read("HTTP/1.0 301 Moved\r\nlocation:/new.htm\r\n\r\n").Location(), "/new.htm");
 }
 
 }  // namespace

@@ -65,6 +65,10 @@ TEST(ServerUrls, FourThreeAndEmptyReplies) {
        false},
       {"0,https://h/,https://m/,c:\\q.asp", true, "https://h/", builtIn.updateUrl, false},
       {"0,https://h/,https://m/,http://u/q.asp", true, "https://h/", "http://u/q.asp", true},
+      // Addresses the client could not request: an empty host, an update query without a path.
+      {"0,http://:80/,http://m/,http://u/q.asp", true, builtIn.homePageUrl, "http://u/q.asp", false},
+      {"0,http://h/,http://m/,http://updates.example.com", true, "http://h/", builtIn.updateUrl, false},
+      {"0,http://h/,http://m/,http://user@u/q.asp", true, "http://h/", builtIn.updateUrl, false},
   };
   for (const ReplyCase& c : cases) {
     WebAddresses a;
@@ -87,6 +91,19 @@ TEST(ServerUrls, StoringIntoAKeyThatCannotBeCreatedWritesNothing) {
   reg.DenyWrites(true);
   EXPECT_FALSE(StoreServerUrls(reg, SplitReply("0,http://h/,http://m/,http://u/")));
   EXPECT_FALSE(reg.HasKey(kDefaultsKey));
+}
+
+TEST(UpdateOffer, OnlyADownloadAddressTheClientCanRequestIsTaken) {
+  // A quoted first item may hold anything, a line break into the request among it.
+  const std::vector<std::string> items =
+      SplitReply("\"1|http://h/a\r\nX-Injected: 1\",http://h/,http://m/,http://u/q.asp");
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_TRUE(UpdateAvailable(items[0]));
+  EXPECT_FALSE(IsDownloadAddress(DownloadUrl(items[0])));
+  for (const char* offer : {"1|file:///c:/x.exe", "1|https://h/x.exe", "1|ftp://h/x.exe", "1|", "1|http:///x.exe",
+                            "1|http://h"})
+    EXPECT_FALSE(IsDownloadAddress(DownloadUrl(offer))) << offer;
+  EXPECT_TRUE(IsDownloadAddress(DownloadUrl("1|http://h:8080/tessaly-2.02-setup.exe")));
 }
 
 TEST(UpdateOffer, FirstCharacterOneAndTheAddressFromTheThird) {

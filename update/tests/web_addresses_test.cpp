@@ -35,12 +35,18 @@ TEST(StartupSettings, StoredAddressReplacesBuiltInUnlessEmptyOrZero) {
   EXPECT_EQ(a.updateUrl, "http://u/");
 }
 
-TEST(WebAddress, OnlyAbsoluteHttpOrHttpsUrlsWithAHost) {
-  for (const char* good : {"http://h/", "https://www.example.com/a?b=1", "HTTP://H:8080", "http://h?x", "Https://h#f"})
+TEST(WebAddress, OnlyAbsoluteHttpOrHttpsUrlsThatTheClientCanRequest) {
+  for (const char* good : {"http://h/", "https://www.example.com/a?b=1", "HTTP://H:8080/", "http://h/?x",
+                           "Https://h/#f", "http://h:1/u", "http://h:65535/u"})
     EXPECT_TRUE(IsWebAddress(good)) << good;
   for (const char* bad : {"", "0", "http://", "https:///path", "xhttp://h/", "file:///c:/x.exe", "c:\\x.exe",
                           "mailto:a@b", "javascript:alert(1)", "http://h/a b", "http://h/\tx", "http:\\\\h\\",
-                          "http://\\\\server\\share", "ftp://h/", "www.example.com/x http://h/"})
+                          "http://\\\\server\\share", "ftp://h/", "www.example.com/x http://h/",
+                          // no host; no path (the query's "?" would land in the host); an empty port,
+                          // port 0 or one out of range; "#" or a user before the host
+                          "http://:80/", "http://updates.example.com", "http://h?x", "http://updates.example.com:/u",
+                          "http://h:0/", "http://h:65536/", "http://updates.example.com#x/update.asp",
+                          "http://user@updates.example.com/update.asp", "http://h/a\r\nX-Injected: 1"})
     EXPECT_FALSE(IsWebAddress(bad)) << bad;
   EXPECT_TRUE(IsQueryAddress("http://h/update.asp"));
   // The HTTP client has no TLS: an https address would go out as plain HTTP to port 80.

@@ -298,9 +298,22 @@ class MonkeyTest(BookmarkFileTestCase):
             x, y = self.tray_icon()
             self.input.double_click(x, y)
             self.assertTrue(self.driver.wait_visible(MAIN, 5000), "the main window did not come back")
-        self.main_menu("&File", "E&xit")
+        self.exit_through_the_file_menu()
         self.assertEqual(self.program.wait(15), 0, "File > Exit did not end the program with 0")
         self.assert_well_formed(session.added)
+
+    def exit_through_the_file_menu(self):
+        """File > Exit, once the session's last clicks have settled: a combo box's
+        list left dropped down takes the first click to close, so a click that
+        opened no menu is made again."""
+        for attempt in range(3):
+            self.input.key("Escape")
+            try:
+                self.main_menu("&File", "E&xit")
+                return
+            except AssertionError:
+                if attempt == 2:
+                    raise
 
     def assert_well_formed(self, added):
         text = self.stored()

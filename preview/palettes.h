@@ -2,6 +2,7 @@
 #include <array>
 
 #include "preview/bitmap.h"
+#include "preview/helper_thread.h"
 
 namespace tessaly {
 
@@ -21,7 +22,9 @@ Palette BuildWebPalette();
 // 256 entries: system colours 0-9, then the 236 colours the octree quantizer picks
 // for `source` (converted to 24 bits per pixel on the way), then system colours
 // 10-19.
-Palette BuildOptimizedWindowsPalette(Bitmap& source, const SystemColors& system);
-Palette BuildOptimizedWindowsPalette(TDIBReader& source, const SystemColors& system);
+Palette BuildOptimizedWindowsPalette(Bitmap& source, const SystemColors& system,
+                                     Concurrency concurrency = MachineConcurrency());
+Palette BuildOptimizedWindowsPalette(TDIBReader& source, const SystemColors& system,
+                                     Concurrency concurrency = MachineConcurrency());
 
 }  // namespace tessaly

@@ -44,14 +44,14 @@ void Dither(DitherMode dither, Lookup& lookup, TDIBReader& reader, Bitmap& resul
 
 // Steps 3 on of the reduction, once the result and the reader exist.
 Bitmap ReduceRows(TDIBReader& reader, Bitmap result, ReductionMode mode, DitherMode dither,
-                  const SystemColors& system) {
+                  const SystemColors& system, Concurrency concurrency) {
   if (mode == ReductionMode::WebSafe) {
     result.SetColors(BuildWebPalette());
     TNetscapeColorLookup lookup;
     if (lookup.ColorCount() == 0) return result;
     Dither(dither, lookup, reader, result);
   } else {
-    result.SetColors(BuildOptimizedWindowsPalette(reader, system));
+    result.SetColors(BuildOptimizedWindowsPalette(reader, system, concurrency));
     TFastColorLookup lookup(result.Colors());
     if (lookup.ColorCount() == 0) return result;
     Dither(dither, lookup, reader, result);
@@ -62,18 +62,16 @@ Bitmap ReduceRows(TDIBReader& reader, Bitmap result, ReductionMode mode, DitherM
 }  // namespace
 
 Bitmap ReduceToPalette(Bitmap& source, ReductionMode mode, DitherMode dither, int /*reductionBits*/,
-                       const SystemColors& system) {
+                       const SystemColors& system, Concurrency concurrency) {
   Bitmap result(source.Width(), source.Height(), 8);
   TDIBReader reader(source, 24);
-  return ReduceRows(reader, std::move(result), mode, dither, system);
+  return ReduceRows(reader, std::move(result), mode, dither, system, concurrency);
 }
 
 Bitmap ReduceToPalette(const PixelRows& source, ReductionMode mode, DitherMode dither, int /*reductionBits*/,
-                       const SystemColors& system) {
+                       const SystemColors& system, Concurrency concurrency) {
   TDIBReader reader(source);
   Bitmap result(source.width, source.height, 8);
-  return ReduceRows(reader, std::move(result), mode, dither, system);
+  return ReduceRows(reader, std::move(result), mode, dither, system, concurrency);
 }
-
-
 }  // namespace tessaly

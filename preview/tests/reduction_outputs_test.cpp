@@ -48,10 +48,10 @@ const Mode kModes[] = {{ReductionMode::WebSafe, DitherMode::FloydSteinberg, "web
                        {ReductionMode::OptimizedWindows, DitherMode::FloydSteinberg, "Windows, diffused"},
                        {ReductionMode::OptimizedWindows, DitherMode::Nearest, "Windows, nearest"}};
 
-std::uint64_t FingerprintOf(const Bitmap& picture, const Mode& mode) {
+std::uint64_t FingerprintOf(const Bitmap& picture, const Mode& mode, Concurrency concurrency) {
   Bitmap copy = picture;
   Fingerprint f;
-  f.Add(ReduceToPalette(copy, mode.reduction, mode.dither, 8));
+  f.Add(ReduceToPalette(copy, mode.reduction, mode.dither, 8, StandardSystemColors(), concurrency));
   return f.Value();
 }
 
@@ -92,8 +92,13 @@ TEST(ReductionOutputs, EveryModeGivesTheRecordedResultForEachPicture) {
     const Bitmap picture = PictureNamed(recorded.picture);
     ASSERT_TRUE(picture.HasPixels()) << recorded.picture;
     for (int m = 0; m < 4; ++m) {
-      EXPECT_EQ(FingerprintOf(picture, kModes[m]), recorded.fingerprints[m])
-          << recorded.picture << ", " << kModes[m].name << std::hex << ": 0x" << FingerprintOf(picture, kModes[m]);
+      for (Concurrency concurrency : {Concurrency::Serial, Concurrency::TwoThreads}) {
+        const std::uint64_t fingerprint = FingerprintOf(picture, kModes[m], concurrency);
+        EXPECT_EQ(fingerprint, recorded.fingerprints[m])
+            << recorded.picture << ", " << kModes[m].name
+            << (concurrency == Concurrency::Serial ? ", one thread" : ", two threads") << std::hex << ": 0x"
+            << fingerprint;
+      }
     }
   }
 }

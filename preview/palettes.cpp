@@ -26,12 +26,12 @@ Palette BuildWebPalette() {
   return palette;
 }
 
-Palette BuildOptimizedWindowsPalette(Bitmap& source, const SystemColors& system, Concurrency concurrency) {
+Palette BuildOptimizedWindowsPalette(Bitmap& source, const SystemColors& system) {
   TDIBReader reader(source, 24);
-  return BuildOptimizedWindowsPalette(reader, system, concurrency);
+  return BuildOptimizedWindowsPalette(reader, system);
 }
 
-Palette BuildOptimizedWindowsPalette(TDIBReader& reader, const SystemColors& system, Concurrency concurrency) {
+Palette BuildOptimizedWindowsPalette(TDIBReader& reader, const SystemColors& system) {
   constexpr int kChosen = 236;
   Palette palette(256);
   for (int i = 0; i < 10; ++i) {
@@ -39,7 +39,7 @@ Palette BuildOptimizedWindowsPalette(TDIBReader& reader, const SystemColors& sys
     palette[246 + i] = system[10 + i];
   }
   TColorQuantizer quantizer(kChosen, 8);
-  quantizer.ScanImage(reader, concurrency);
+  quantizer.ScanImage(reader);
   Palette exported;
   quantizer.ExportColors(exported);
   // Entries past the last exported colour repeat entry 0: a lookup keeps the lowest

@@ -2,7 +2,6 @@
 #include <array>
 
 #include "preview/bitmap.h"
-#include "preview/helper_thread.h"
 
 namespace tessaly {
 
@@ -22,9 +21,7 @@ Palette BuildWebPalette();
 // 256 entries: system colours 0-9, then the 236 colours the octree quantizer picks
 // for `source` (converted to 24 bits per pixel on the way), then system colours
 // 10-19.
-Palette BuildOptimizedWindowsPalette(Bitmap& source, const SystemColors& system,
-                                     Concurrency concurrency = MachineConcurrency());
-Palette BuildOptimizedWindowsPalette(TDIBReader& source, const SystemColors& system,
-                                     Concurrency concurrency = MachineConcurrency());
+Palette BuildOptimizedWindowsPalette(Bitmap& source, const SystemColors& system);
+Palette BuildOptimizedWindowsPalette(TDIBReader& source, const SystemColors& system);
 
 }  // namespace tessaly

@@ -44,14 +44,14 @@ void Dither(DitherMode dither, Lookup& lookup, TDIBReader& reader, Bitmap& resul
 
 // Steps 3 on of the reduction, once the result and the reader exist.
 Bitmap ReduceRows(TDIBReader& reader, Bitmap result, ReductionMode mode, DitherMode dither,
-                  const SystemColors& system, Concurrency concurrency) {
+                  const SystemColors& system) {
   if (mode == ReductionMode::WebSafe) {
     result.SetColors(BuildWebPalette());
     TNetscapeColorLookup lookup;
     if (lookup.ColorCount() == 0) return result;
     Dither(dither, lookup, reader, result);
   } else {
-    result.SetColors(BuildOptimizedWindowsPalette(reader, system, concurrency));
+    result.SetColors(BuildOptimizedWindowsPalette(reader, system));
     TFastColorLookup lookup(result.Colors());
     if (lookup.ColorCount() == 0) return result;
     Dither(dither, lookup, reader, result);
@@ -62,16 +62,18 @@ Bitmap ReduceRows(TDIBReader& reader, Bitmap result, ReductionMode mode, DitherM
 }  // namespace
 
 Bitmap ReduceToPalette(Bitmap& source, ReductionMode mode, DitherMode dither, int /*reductionBits*/,
-                       const SystemColors& system, Concurrency concurrency) {
+                       const SystemColors& system) {
   Bitmap result(source.Width(), source.Height(), 8);
   TDIBReader reader(source, 24);
-  return ReduceRows(reader, std::move(result), mode, dither, system, concurrency);
+  return ReduceRows(reader, std::move(result), mode, dither, system);
 }
 
 Bitmap ReduceToPalette(const PixelRows& source, ReductionMode mode, DitherMode dither, int /*reductionBits*/,
-                       const SystemColors& system, Concurrency concurrency) {
+                       const SystemColors& system) {
   TDIBReader reader(source);
   Bitmap result(source.width, source.height, 8);
-  return ReduceRows(reader, std::move(result), mode, dither, system, concurrency);
+  return ReduceRows(reader, std::move(result), mode, dither, system);
 }
+
+
 }  // namespace tessaly

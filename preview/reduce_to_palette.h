@@ -13,14 +13,11 @@ enum class DitherMode : int { Nearest = 0, FloydSteinberg = 1 };
 // Returns an 8-bit picture of `source` in the mode's palette. `source` is converted
 // to 24 bits per pixel in place, unless it is of 24 bits or of 32 with the
 // standard masks. `reductionBits` is not used by these two modes. Throws DibError
-// when the source has no pixels. `concurrency` says whether parts of the work
-// may run on a second thread; the result is the same either way.
+// when the source has no pixels.
 Bitmap ReduceToPalette(Bitmap& source, ReductionMode mode, DitherMode dither, int reductionBits,
-                       const SystemColors& system = StandardSystemColors(),
-                       Concurrency concurrency = MachineConcurrency());
+                       const SystemColors& system = StandardSystemColors());
 // The same for rows of 24 or 32-bit pixels held elsewhere, read where they are.
 Bitmap ReduceToPalette(const PixelRows& source, ReductionMode mode, DitherMode dither, int reductionBits,
-                       const SystemColors& system = StandardSystemColors(),
-                       Concurrency concurrency = MachineConcurrency());
+                       const SystemColors& system = StandardSystemColors());
 
 }  // namespace tessaly

@@ -168,40 +168,35 @@ TEST(ColorQuantizer, ScanningGivesTheSameTreeAsWalkingFromTheRoot) {
   const Bitmap pictures[] = {testing::RandomPicture(70, 50, 8), smooth, testing::RandomPicture(3, 200, 9)};
   for (const Bitmap& picture : pictures) {
     for (auto [maxColors, colorBits] : {std::pair{236, 8}, {16, 8}, {1, 8}, {236, 2}, {5, 4}}) {
-      for (Concurrency concurrency : {Concurrency::Serial, Concurrency::TwoThreads}) {
-        Bitmap copy = picture;
-        TColorQuantizer quantizer(maxColors, colorBits);
-        TDIBReader reader(copy, 24);
-        quantizer.ScanImage(reader, concurrency);
-        Palette scanned;
-        quantizer.ExportColors(scanned);
-        EXPECT_EQ(scanned, ScanPixelByPixel(picture, maxColors, colorBits))
-            << maxColors << " colours, " << colorBits << (concurrency == Concurrency::Serial ? ", serial" : ", two");
-      }
+      Bitmap copy = picture;
+      TColorQuantizer quantizer(maxColors, colorBits);
+      TDIBReader reader(copy, 24);
+      quantizer.ScanImage(reader);
+      Palette scanned;
+      quantizer.ExportColors(scanned);
+      EXPECT_EQ(scanned, ScanPixelByPixel(picture, maxColors, colorBits)) << maxColors << " colours, " << colorBits;
     }
   }
 }
 
-// Leaves deeper than the level whose cells are summed (few colours, each kept
-// exactly) beside leaves above it (many colours merged), with long runs of one
-// colour: the totals come partly from the cells and partly from the pixels.
-TEST(ColorQuantizer, LeavesAboveAndBelowTheCellLevelGetTheirPixels) {
+// Runs of one colour count straight in the leaf of the run's first pixel, so
+// long as no merge came between: runs of a colour kept as its own leaf, runs
+// that merges fold while they last (few leaves allowed), and random colours.
+TEST(ColorQuantizer, RunsOfOneColourGiveTheSameTreeAsWalkingFromTheRoot) {
   Bitmap picture = testing::RandomPicture(90, 60, 21);
   for (int y = 0; y < 60; ++y)
     for (int x = 0; x < 90; ++x) {
       if (y < 20) SetPixel24(picture, x, y, 200 + (x / 30), 10, 10);  // three close reds in runs
-      if (y >= 20 && y < 40) picture.Row(y)[3 * x] &= 0x80;  // half the random blues
+      if (y >= 20 && y < 40 && x % 9 < 5) SetPixel24(picture, x, y, 7 * (x / 9), y, 99);  // short runs
     }
-  for (Concurrency concurrency : {Concurrency::Serial, Concurrency::TwoThreads}) {
-    for (int maxColors : {236, 40, 3}) {
-      Bitmap copy = picture;
-      TColorQuantizer quantizer(maxColors, 8);
-      TDIBReader reader(copy, 24);
-      quantizer.ScanImage(reader, concurrency);
-      Palette scanned;
-      quantizer.ExportColors(scanned);
-      EXPECT_EQ(scanned, ScanPixelByPixel(picture, maxColors, 8)) << maxColors;
-    }
+  for (int maxColors : {236, 40, 3, 1}) {
+    Bitmap copy = picture;
+    TColorQuantizer quantizer(maxColors, 8);
+    TDIBReader reader(copy, 24);
+    quantizer.ScanImage(reader);
+    Palette scanned;
+    quantizer.ExportColors(scanned);
+    EXPECT_EQ(scanned, ScanPixelByPixel(picture, maxColors, 8)) << maxColors;
   }
 }
 

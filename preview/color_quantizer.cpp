@@ -133,7 +133,16 @@ void TColorQuantizer::ScanRows(TDIBReader& reader) {
         shortcut.node = Descend(red, green, blue, shortcut.level);
         shortcut.generation = generation_;
       }
-      leaf = InsertBelow(shortcut.node, red, green, blue, shortcut.level);
+      leaf = shortcut.node;
+      if (leaf->isLeaf) {
+        // Mostly so, once the tree has its leaves: counted here, without a call.
+        ++leaf->pixelCount;
+        leaf->redTotal += red;
+        leaf->greenTotal += green;
+        leaf->blueTotal += blue;
+      } else {
+        leaf = InsertBelow(leaf, red, green, blue, shortcut.level);
+      }
       lastRed = red;
       lastGreen = green;
       lastBlue = blue;

@@ -115,25 +115,16 @@ void TColorQuantizer::ScanRows(TDIBReader& reader) {
   const int width = reader.Width();
   for (int y = 0; y < reader.Height(); ++y) {
     const std::uint8_t* p = reader.RowAt(y);
-    // The leaf the pixel before counted in, while no merge can have folded it.
-    TOctreeNode* leaf = nullptr;
-    int lastRed = 0, lastGreen = 0, lastBlue = 0;
-    for (int x = 0; x < width; ++x, p += kBytes) {
+    const std::uint8_t* const end = p + kBytes * width;
+    while (p != end) {
       const int red = p[2], green = p[1], blue = p[0];
-      if (leaf && red == lastRed && green == lastGreen && blue == lastBlue) {
-        ++leaf->pixelCount;
-        leaf->redTotal += red;
-        leaf->greenTotal += green;
-        leaf->blueTotal += blue;
-        continue;
-      }
       Shortcut& shortcut =
           shortcuts_[((red >> kDrop) << (2 * kShortcutLevel)) | ((green >> kDrop) << kShortcutLevel) | (blue >> kDrop)];
       if (shortcut.generation != generation_) {
         shortcut.node = Descend(red, green, blue, shortcut.level);
         shortcut.generation = generation_;
       }
-      leaf = shortcut.node;
+      TOctreeNode* leaf = shortcut.node;
       if (leaf->isLeaf) {
         // Mostly so, once the tree has its leaves: counted here, without a call.
         ++leaf->pixelCount;
@@ -143,13 +134,24 @@ void TColorQuantizer::ScanRows(TDIBReader& reader) {
       } else {
         leaf = InsertBelow(leaf, red, green, blue, shortcut.level);
       }
-      lastRed = red;
-      lastGreen = green;
-      lastBlue = blue;
+      p += kBytes;
       if (leafCount_ > maxColors_) {
         while (leafCount_ > maxColors_ && MergeDeepestNode()) {
         }
-        leaf = nullptr;
+        continue;  // the leaf may be folded: the next pixel walks again
+      }
+      // The pixels of the same colour that follow count in the same leaf, all
+      // at once: their walks would reach it and create nothing.
+      if (p != end && p[0] == blue && p[1] == green && p[2] == red) {
+        int repeats = 0;
+        do {
+          p += kBytes;
+          ++repeats;
+        } while (p != end && p[0] == blue && p[1] == green && p[2] == red);
+        leaf->pixelCount += repeats;
+        leaf->redTotal += static_cast<std::int64_t>(repeats) * red;
+        leaf->greenTotal += static_cast<std::int64_t>(repeats) * green;
+        leaf->blueTotal += static_cast<std::int64_t>(repeats) * blue;
       }
     }
   }

@@ -34,9 +34,10 @@ class TColorQuantizer {
   // Inserts every pixel, top row first, left to right, merging after each insert
   // while there are too many leaves. Each pixel's insertion starts from the node
   // its top bits lead to, remembered from earlier pixels: the same node the walk
-  // from the root would reach, without the first levels of the walk. A pixel of
-  // the colour before it, when no merge came between, counts straight in the
-  // leaf that one reached: its walk would reach it too and create nothing.
+  // from the root would reach, without the first levels of the walk. Pixels of
+  // the colour before them, when no merge came between, count in the leaf that
+  // one reached, all at once: their walks would reach it too and create
+  // nothing.
   void ScanImage(TDIBReader& reader);
   void InsertColor(std::unique_ptr<TOctreeNode>& slot, int red, int green, int blue, int level);
   // Folds the newest reducible node of the deepest level that has one into a leaf;

@@ -15,32 +15,36 @@ void TFloydSteinbergEngine::EndLine() {
   cursor_ = direction_ == 1 ? 0 : width_ + 1;
 }
 
-// The errors of the run's pixel are in the channels' below.
 template <int kBytes, int kDirection>
-int TFloydSteinbergEngine::FinishRun(const std::uint8_t* p, int* e, std::uint8_t* o, const std::uint8_t* end,
-                                     std::uint8_t index) {
+void TFloydSteinbergEngine::FinishRun(const std::uint8_t* in, std::uint8_t* out) {
   constexpr int kStep = 3 * kDirection;
+  const std::uint8_t* p = in + kBytes * column_;
+  int* e = errors_.data() + 3 * cursor_;
+  std::uint8_t* o = out + column_;
+  std::uint8_t* const end = kDirection > 0 ? out + width_ : out - 1;
+  const std::uint8_t index = *o;
   const int waiting[3] = {e[kStep], e[kStep + 1], e[kStep + 2]};
   const int share[3] = {3 * channels_[0].below, 3 * channels_[1].below, 3 * channels_[2].below};
   const int partial[3] = {6 * channels_[0].below, 6 * channels_[1].below, 6 * channels_[2].below};
   const std::uint8_t colour[3] = {p[0], p[1], p[2]};
-  int count = 0;
   for (;;) {
     e[kStep] = partial[0];
     e[kStep + 1] = partial[1];
     e[kStep + 2] = partial[2];
-    ++count;
     o += kDirection;
     p += kBytes * kDirection;
     e += kStep;
     if (o == end || e[kStep] != waiting[0] || e[kStep + 1] != waiting[1] || e[kStep + 2] != waiting[2] ||
         p[0] != colour[0] || p[1] != colour[1] || p[2] != colour[2])
-      return count;
+      break;
     *o = index;
     e[0] += share[0];
     e[1] += share[1];
     e[2] += share[2];
   }
+  column_ = static_cast<int>(o - out);
+  cursor_ = static_cast<int>(e - errors_.data()) / 3;
+  for (int c = 0; c < 3; ++c) channels_[c].belowPrevious = partial[c];
 }
 
 // Few values live from pixel to pixel, so that they stay in registers: of each
@@ -51,9 +55,10 @@ int TFloydSteinbergEngine::FinishRun(const std::uint8_t* p, int* e, std::uint8_t
 // and the cell's key are table lookups, side by side, and the walk moves three
 // pointers by constant steps.
 template <int kBytes, int kDirection>
-bool TFloydSteinbergEngine::WalkToEmptyCell(const TFastColorLookup::Answer* cells, std::uint32_t empty,
-                                            const std::uint8_t* in, std::uint8_t* out, int& emptyKey, int& emptyR,
-                                            int& emptyG, int& emptyB) {
+TFloydSteinbergEngine::Stop TFloydSteinbergEngine::WalkToEmptyCell(const TFastColorLookup::Answer* cells,
+                                                                   std::uint32_t empty, const std::uint8_t* in,
+                                                                   std::uint8_t* out, int& emptyKey, int& emptyR,
+                                                                   int& emptyG, int& emptyB) {
   using Answer = TFastColorLookup::Answer;
   constexpr int kStep = 3 * kDirection;
   int* e = errors_.data() + 3 * cursor_;
@@ -66,7 +71,7 @@ bool TFloydSteinbergEngine::WalkToEmptyCell(const TFastColorLookup::Answer* cell
   std::uint8_t* o = out + column_;
   std::uint8_t* const end = kDirection > 0 ? out + width_ : out - 1;
   const std::uint8_t* p = in + kBytes * column_;
-  bool done = true;
+  Stop stop = Stop::RowDone;
   while (o != end) {
     const Index vr = p[2] + (e[kStep] + 7 * r1 + 8) / 16;
     const Index vg = p[1] + (e[kStep + 1] + 7 * g1 + 8) / 16;
@@ -79,7 +84,7 @@ bool TFloydSteinbergEngine::WalkToEmptyCell(const TFastColorLookup::Answer* cell
       emptyR = static_cast<int>(r);
       emptyG = static_cast<int>(g);
       emptyB = static_cast<int>(b);
-      done = false;
+      stop = Stop::EmptyCell;
       break;
     }
     const std::uint8_t index = answer.index;
@@ -91,14 +96,11 @@ bool TFloydSteinbergEngine::WalkToEmptyCell(const TFastColorLookup::Answer* cell
     const std::uint8_t* const next = p + kBytes * kDirection;
     if (o + kDirection != end && next[0] == p[0] && next[1] == p[1] && next[2] == p[2] && er == r1 && eg == g1 &&
         eb == b1) {
-      channels_[0].below = static_cast<int>(er);
-      channels_[1].below = static_cast<int>(eg);
-      channels_[2].below = static_cast<int>(eb);
-      const int count = FinishRun<kBytes, kDirection>(p, e, o, end, index);
-      o += count * kDirection;
-      p += count * kBytes * kDirection;
-      e += count * kStep;
-      continue;  // the errors stay as they are
+      r1 = er;
+      g1 = eg;
+      b1 = eb;
+      stop = Stop::Run;
+      break;
     }
     e[kStep] = static_cast<int>(r1 + 5 * er);
     e[kStep + 1] = static_cast<int>(g1 + 5 * eg);
@@ -117,14 +119,15 @@ bool TFloydSteinbergEngine::WalkToEmptyCell(const TFastColorLookup::Answer* cell
     channels_[c].below = static_cast<int>(e1[c]);
     channels_[c].belowPrevious = e[c];
   }
-  return done;
+  return stop;
 }
 
 // Laid out as WalkToEmptyCell, with the web palette's tables. Of each channel
 // only the last pixel's value before clamping is kept: its error and 7 times it
 // (the carry) are read from the tables when needed.
 template <int kBytes, int kDirection>
-void TFloydSteinbergEngine::WalkWebRow(const TNetscapeColorLookup& web, const std::uint8_t* in, std::uint8_t* out) {
+TFloydSteinbergEngine::Stop TFloydSteinbergEngine::WalkWebRow(const TNetscapeColorLookup& web, const std::uint8_t* in,
+                                                              std::uint8_t* out) {
   constexpr int kStep = 3 * kDirection;
   int* e = errors_.data() + 3 * cursor_;
   for (int c = 0; c < 3; ++c) e[c] = channels_[c].belowPrevious;
@@ -135,6 +138,7 @@ void TFloydSteinbergEngine::WalkWebRow(const TNetscapeColorLookup& web, const st
   std::uint8_t* o = out + column_;
   std::uint8_t* const end = kDirection > 0 ? out + width_ : out - 1;
   const std::uint8_t* p = in + kBytes * column_;
+  Stop stop = Stop::RowDone;
   while (o != end) {
     const Index vr = p[2] + (e[kStep] + web.Times(7, vr1) + 8) / 16;
     const Index vg = p[1] + (e[kStep + 1] + web.Times(7, vg1) + 8) / 16;
@@ -148,21 +152,18 @@ void TFloydSteinbergEngine::WalkWebRow(const TNetscapeColorLookup& web, const st
     if (o + kDirection != end && next[0] == p[0] && next[1] == p[1] && next[2] == p[2] &&
         web.Times(1, vr) == web.Times(1, vr1) && web.Times(1, vg) == web.Times(1, vg1) &&
         web.Times(1, vb) == web.Times(1, vb1)) {
-      channels_[0].below = web.Times(1, vr);
-      channels_[1].below = web.Times(1, vg);
-      channels_[2].below = web.Times(1, vb);
-      const int count = FinishRun<kBytes, kDirection>(p, e, o, end, index);
-      o += count * kDirection;
-      p += count * kBytes * kDirection;
-      e += count * kStep;
-    } else {
-      e[kStep] = web.Times(1, vr1) + web.Times(5, vr);
-      e[kStep + 1] = web.Times(1, vg1) + web.Times(5, vg);
-      e[kStep + 2] = web.Times(1, vb1) + web.Times(5, vb);
-      o += kDirection;
-      p += kBytes * kDirection;
-      e += kStep;
+      vr1 = vr;
+      vg1 = vg;
+      vb1 = vb;
+      stop = Stop::Run;
+      break;
     }
+    e[kStep] = web.Times(1, vr1) + web.Times(5, vr);
+    e[kStep + 1] = web.Times(1, vg1) + web.Times(5, vg);
+    e[kStep + 2] = web.Times(1, vb1) + web.Times(5, vb);
+    o += kDirection;
+    p += kBytes * kDirection;
+    e += kStep;
     vr1 = vr;
     vg1 = vg;
     vb1 = vb;
@@ -173,34 +174,36 @@ void TFloydSteinbergEngine::WalkWebRow(const TNetscapeColorLookup& web, const st
   channels_[1].below = web.Times(1, vg1);
   channels_[2].below = web.Times(1, vb1);
   for (int c = 0; c < 3; ++c) channels_[c].belowPrevious = e[c];
+  return stop;
 }
 
-template void TFloydSteinbergEngine::WalkWebRow<3, 1>(const TNetscapeColorLookup&, const std::uint8_t*,
-                                                      std::uint8_t*);
-template void TFloydSteinbergEngine::WalkWebRow<3, -1>(const TNetscapeColorLookup&, const std::uint8_t*,
-                                                       std::uint8_t*);
-template void TFloydSteinbergEngine::WalkWebRow<4, 1>(const TNetscapeColorLookup&, const std::uint8_t*,
-                                                      std::uint8_t*);
-template void TFloydSteinbergEngine::WalkWebRow<4, -1>(const TNetscapeColorLookup&, const std::uint8_t*,
-                                                       std::uint8_t*);
+template TFloydSteinbergEngine::Stop TFloydSteinbergEngine::WalkWebRow<3, 1>(const TNetscapeColorLookup&,
+                                                                                   const std::uint8_t*, std::uint8_t*);
+template TFloydSteinbergEngine::Stop TFloydSteinbergEngine::WalkWebRow<3, -1>(const TNetscapeColorLookup&,
+                                                                                   const std::uint8_t*, std::uint8_t*);
+template TFloydSteinbergEngine::Stop TFloydSteinbergEngine::WalkWebRow<4, 1>(const TNetscapeColorLookup&,
+                                                                                   const std::uint8_t*, std::uint8_t*);
+template TFloydSteinbergEngine::Stop TFloydSteinbergEngine::WalkWebRow<4, -1>(const TNetscapeColorLookup&,
+                                                                                   const std::uint8_t*, std::uint8_t*);
 
-template bool TFloydSteinbergEngine::WalkToEmptyCell<3, 1>(const TFastColorLookup::Answer*, std::uint32_t,
-                                                           const std::uint8_t*, std::uint8_t*, int&, int&, int&,
-                                                           int&);
-template bool TFloydSteinbergEngine::WalkToEmptyCell<3, -1>(const TFastColorLookup::Answer*, std::uint32_t,
-                                                            const std::uint8_t*, std::uint8_t*, int&, int&, int&,
-                                                            int&);
-template bool TFloydSteinbergEngine::WalkToEmptyCell<4, 1>(const TFastColorLookup::Answer*, std::uint32_t,
-                                                           const std::uint8_t*, std::uint8_t*, int&, int&, int&,
-                                                           int&);
-template bool TFloydSteinbergEngine::WalkToEmptyCell<4, -1>(const TFastColorLookup::Answer*, std::uint32_t,
-                                                            const std::uint8_t*, std::uint8_t*, int&, int&, int&,
-                                                            int&);
+template TFloydSteinbergEngine::Stop TFloydSteinbergEngine::WalkToEmptyCell<3, 1>(
+    const TFastColorLookup::Answer*, std::uint32_t, const std::uint8_t*, std::uint8_t*, int&, int&, int&, int&);
+template TFloydSteinbergEngine::Stop TFloydSteinbergEngine::WalkToEmptyCell<3, -1>(
+    const TFastColorLookup::Answer*, std::uint32_t, const std::uint8_t*, std::uint8_t*, int&, int&, int&, int&);
+template TFloydSteinbergEngine::Stop TFloydSteinbergEngine::WalkToEmptyCell<4, 1>(
+    const TFastColorLookup::Answer*, std::uint32_t, const std::uint8_t*, std::uint8_t*, int&, int&, int&, int&);
+template TFloydSteinbergEngine::Stop TFloydSteinbergEngine::WalkToEmptyCell<4, -1>(
+    const TFastColorLookup::Answer*, std::uint32_t, const std::uint8_t*, std::uint8_t*, int&, int&, int&, int&);
 
 std::vector<int> TFloydSteinbergEngine::ErrorRow(int channel) const {
   std::vector<int> row(errors_.size() / 3);
   for (std::size_t k = 0; k < row.size(); ++k) row[k] = errors_[3 * k + channel];
   return row;
 }
+
+template void TFloydSteinbergEngine::FinishRun<3, 1>(const std::uint8_t*, std::uint8_t*);
+template void TFloydSteinbergEngine::FinishRun<3, -1>(const std::uint8_t*, std::uint8_t*);
+template void TFloydSteinbergEngine::FinishRun<4, 1>(const std::uint8_t*, std::uint8_t*);
+template void TFloydSteinbergEngine::FinishRun<4, -1>(const std::uint8_t*, std::uint8_t*);
 
 }  // namespace tessaly

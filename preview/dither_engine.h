@@ -141,8 +141,16 @@ class TFloydSteinbergEngine final : public TDitherEngine {
   template <int kBytes = 3>
   void DitherRow(TFastColorLookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
     int key, r, g, b;
-    while (!WalkToEmptyCell<kBytes>(lookup.Cells(), lookup.EmptyWord(), in, out, key, r, g, b)) {
-      lookup.Fill(key, r, g, b);
+    for (;;) {
+      const Stop stop = direction_ > 0
+                            ? WalkToEmptyCell<kBytes, 1>(lookup.Cells(), lookup.EmptyWord(), in, out, key, r, g, b)
+                            : WalkToEmptyCell<kBytes, -1>(lookup.Cells(), lookup.EmptyWord(), in, out, key, r, g, b);
+      if (stop == Stop::RowDone) return;
+      if (stop == Stop::EmptyCell) {
+        lookup.Fill(key, r, g, b);
+      } else {
+        FinishRun<kBytes>(in, out);
+      }
     }
   }
 
@@ -156,10 +164,9 @@ class TFloydSteinbergEngine final : public TDitherEngine {
       // Errors left by another lookup, through DitherPixel: the plain walk.
       if (c.below < -3 || c.below > 47) return DitherRow<kBytes, TColorLookup>(lookup, in, out);
     }
-    if (direction_ > 0) {
-      WalkWebRow<kBytes, 1>(lookup, in, out);
-    } else {
-      WalkWebRow<kBytes, -1>(lookup, in, out);
+    while ((direction_ > 0 ? WalkWebRow<kBytes, 1>(lookup, in, out) : WalkWebRow<kBytes, -1>(lookup, in, out)) !=
+           Stop::RowDone) {
+      FinishRun<kBytes>(in, out);
     }
   }
 
@@ -167,40 +174,40 @@ class TFloydSteinbergEngine final : public TDitherEngine {
   std::vector<int> ErrorRow(int channel) const;
 
  private:
-  // The fast lookup's walk from the current column until the row ends (true) or
-  // a pixel's cell is empty (false: the engine stands before that pixel, whose
-  // adjusted colour and key are given back). Compiled apart for each pixel size
-  // and direction (in dither_engine.cpp), so that the loop's state fits in
-  // registers.
-  template <int kBytes, int kDirection>
-  bool WalkToEmptyCell(const TFastColorLookup::Answer* cells, std::uint32_t empty, const std::uint8_t* in,
-                       std::uint8_t* out, int& emptyKey, int& emptyR, int& emptyG, int& emptyB);
-  template <int kBytes>
-  bool WalkToEmptyCell(const TFastColorLookup::Answer* cells, std::uint32_t empty, const std::uint8_t* in,
-                       std::uint8_t* out, int& emptyKey, int& emptyR, int& emptyG, int& emptyB) {
-    return direction_ > 0
-               ? WalkToEmptyCell<kBytes, 1>(cells, empty, in, out, emptyKey, emptyR, emptyG, emptyB)
-               : WalkToEmptyCell<kBytes, -1>(cells, empty, in, out, emptyKey, emptyR, emptyG, emptyB);
-  }
+  // Why a walk stopped: at the end of the row; before a pixel whose cell is
+  // empty (its adjusted colour and key given back); or after a pixel that left
+  // the error it took and is followed by a pixel of its colour (see FinishRun).
+  enum class Stop { RowDone, EmptyCell, Run };
 
-  // A pixel that left the error it took (each channel's error, now in its
-  // below, equal to the one before it) is followed by pixels of the same
-  // colour: while the error waiting from the row above is the same too, each
-  // of them is computed from the same values to the same index and error. Flat
-  // areas of a page settle into such runs, which need no arithmetic beyond the
-  // error row's. The pixel at p is done up to the element ahead of it
-  // (e[3 * kDirection]), still unwritten; returns how many pixels, it
-  // included, the run covers. Kept out of the walks' loops, whose registers
-  // it would take.
+  // The fast lookup's walk from the current column. Compiled apart for each
+  // pixel size and direction (in dither_engine.cpp), so that the loop's state
+  // fits in registers.
   template <int kBytes, int kDirection>
-#if defined(__GNUC__)
-  __attribute__((noinline))
-#endif
-  int FinishRun(const std::uint8_t* p, int* e, std::uint8_t* o, const std::uint8_t* end, std::uint8_t index);
-  // The web palette's walk to the end of the row, compiled apart for each pixel
-  // size and direction (in dither_engine.cpp).
+  Stop WalkToEmptyCell(const TFastColorLookup::Answer* cells, std::uint32_t empty, const std::uint8_t* in,
+                       std::uint8_t* out, int& emptyKey, int& emptyR, int& emptyG, int& emptyB);
+  // The web palette's walk from the current column, likewise.
   template <int kBytes, int kDirection>
-  void WalkWebRow(const TNetscapeColorLookup& lookup, const std::uint8_t* in, std::uint8_t* out);
+  Stop WalkWebRow(const TNetscapeColorLookup& lookup, const std::uint8_t* in, std::uint8_t* out);
+
+  // After a walk stopped at a run: the pixel at the current column left the
+  // error it took (each channel's error, in its below, equal to the one before
+  // it) and is followed by a pixel of its colour. While the error waiting from
+  // the row above is the same too, each following pixel of the colour is
+  // computed from the same values to the same index and error. Flat areas of a
+  // page settle into such runs, which need no arithmetic beyond the error
+  // row's. The pixel is done but for the partial sum of the element ahead of
+  // its own; the engine is left at the first pixel past the run, with that
+  // pixel's partial sum in its element, as the walks leave it.
+  template <int kBytes>
+  void FinishRun(const std::uint8_t* in, std::uint8_t* out) {
+    if (direction_ > 0) {
+      FinishRun<kBytes, 1>(in, out);
+    } else {
+      FinishRun<kBytes, -1>(in, out);
+    }
+  }
+  template <int kBytes, int kDirection>
+  void FinishRun(const std::uint8_t* in, std::uint8_t* out);
 
   // Pointer-sized, so that values used as table indexes need no widening.
   using Index = std::ptrdiff_t;

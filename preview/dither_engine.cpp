@@ -1,5 +1,7 @@
 #include "preview/dither_engine.h"
 
+#include <cstring>
+
 namespace tessaly {
 
 TFloydSteinbergEngine::TFloydSteinbergEngine(int width, TColorLookup& lookup)
@@ -15,36 +17,42 @@ void TFloydSteinbergEngine::EndLine() {
   cursor_ = direction_ == 1 ? 0 : width_ + 1;
 }
 
+// The run's length is found first, reading only what lies ahead; then its
+// pixels and errors are written: every element behind a pixel of the run holds
+// the partial sum and the share that pixel adds (9 times the error), and the
+// element behind the first pixel past the run holds the partial sum (6 times).
 template <int kBytes, int kDirection>
 void TFloydSteinbergEngine::FinishRun(const std::uint8_t* in, std::uint8_t* out) {
   constexpr int kStep = 3 * kDirection;
-  const std::uint8_t* p = in + kBytes * column_;
-  int* e = errors_.data() + 3 * cursor_;
-  std::uint8_t* o = out + column_;
-  std::uint8_t* const end = kDirection > 0 ? out + width_ : out - 1;
-  const std::uint8_t index = *o;
+  const std::uint8_t* const p = in + kBytes * column_;
+  int* const e = errors_.data() + 3 * cursor_;
   const int waiting[3] = {e[kStep], e[kStep + 1], e[kStep + 2]};
-  const int share[3] = {3 * channels_[0].below, 3 * channels_[1].below, 3 * channels_[2].below};
-  const int partial[3] = {6 * channels_[0].below, 6 * channels_[1].below, 6 * channels_[2].below};
-  const std::uint8_t colour[3] = {p[0], p[1], p[2]};
-  for (;;) {
-    e[kStep] = partial[0];
-    e[kStep + 1] = partial[1];
-    e[kStep + 2] = partial[2];
-    o += kDirection;
-    p += kBytes * kDirection;
-    e += kStep;
-    if (o == end || e[kStep] != waiting[0] || e[kStep + 1] != waiting[1] || e[kStep + 2] != waiting[2] ||
-        p[0] != colour[0] || p[1] != colour[1] || p[2] != colour[2])
+  const int left = kDirection > 0 ? width_ - 1 - column_ : column_;  // pixels after this one
+  int length = 0;
+  for (const std::uint8_t* q = p + kBytes * kDirection; length < left; q += kBytes * kDirection) {
+    const int* const f = e + kStep * (length + 1);
+    if (q[0] != p[0] || q[1] != p[1] || q[2] != p[2] || f[kStep] != waiting[0] || f[kStep + 1] != waiting[1] ||
+        f[kStep + 2] != waiting[2])
       break;
-    *o = index;
-    e[0] += share[0];
-    e[1] += share[1];
-    e[2] += share[2];
+    ++length;
   }
-  column_ = static_cast<int>(o - out);
-  cursor_ = static_cast<int>(e - errors_.data()) / 3;
-  for (int c = 0; c < 3; ++c) channels_[c].belowPrevious = partial[c];
+  const std::uint8_t index = out[column_];
+  if (length > 0) {
+    std::memset(kDirection > 0 ? out + column_ + 1 : out + column_ - length, index, static_cast<std::size_t>(length));
+  }
+  const int full[3] = {9 * channels_[0].below, 9 * channels_[1].below, 9 * channels_[2].below};
+  int* f = e + kStep;
+  for (int k = 0; k < length; ++k, f += kStep) {
+    f[0] = full[0];
+    f[1] = full[1];
+    f[2] = full[2];
+  }
+  for (int c = 0; c < 3; ++c) {
+    f[c] = 6 * channels_[c].below;
+    channels_[c].belowPrevious = f[c];
+  }
+  column_ += kDirection * (length + 1);
+  cursor_ += kDirection * (length + 1);
 }
 
 // Few values live from pixel to pixel, so that they stay in registers: of each

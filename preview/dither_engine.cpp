@@ -26,13 +26,24 @@ void TFloydSteinbergEngine::FinishRun(const std::uint8_t* in, std::uint8_t* out)
   constexpr int kStep = 3 * kDirection;
   const std::uint8_t* const p = in + kBytes * column_;
   int* const e = errors_.data() + 3 * cursor_;
-  const int waiting[3] = {e[kStep], e[kStep + 1], e[kStep + 2]};
+  // Compared as a few wide words: the error waiting (three ints) and the colour
+  // (its first two bytes and its third).
+  std::uint64_t waitingRedGreen, redGreen;
+  std::uint16_t blueGreen, pixelBlueGreen;
+  std::memcpy(&waitingRedGreen, e + kStep, sizeof waitingRedGreen);
+  const int waitingBlue = e[kStep + 2];
+  std::memcpy(&blueGreen, p, sizeof blueGreen);
+  const std::uint8_t red = p[2];
   const int left = kDirection > 0 ? width_ - 1 - column_ : column_;  // pixels after this one
   int length = 0;
-  for (const std::uint8_t* q = p + kBytes * kDirection; length < left; q += kBytes * kDirection) {
-    const int* const f = e + kStep * (length + 1);
-    if (q[0] != p[0] || q[1] != p[1] || q[2] != p[2] || f[kStep] != waiting[0] || f[kStep + 1] != waiting[1] ||
-        f[kStep + 2] != waiting[2])
+  const std::uint8_t* q = p;
+  const int* ahead = e;
+  while (length < left) {
+    q += kBytes * kDirection;
+    ahead += kStep;
+    std::memcpy(&redGreen, ahead + kStep, sizeof redGreen);
+    std::memcpy(&pixelBlueGreen, q, sizeof pixelBlueGreen);
+    if (redGreen != waitingRedGreen || ahead[kStep + 2] != waitingBlue || pixelBlueGreen != blueGreen || q[2] != red)
       break;
     ++length;
   }

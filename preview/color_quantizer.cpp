@@ -1,5 +1,7 @@
 #include "preview/color_quantizer.h"
 
+#include <cstring>
+
 #include "preview/dib_access.h"
 
 namespace tessaly {
@@ -143,11 +145,16 @@ void TColorQuantizer::ScanRows(TDIBReader& reader) {
       // The pixels of the same colour that follow count in the same leaf, all
       // at once: their walks would reach it and create nothing.
       if (p != end && p[0] == blue && p[1] == green && p[2] == red) {
+        // Compared as the first two bytes and the third.
+        std::uint16_t blueGreen, next;
+        std::memcpy(&blueGreen, p, sizeof blueGreen);
         int repeats = 0;
         do {
           p += kBytes;
           ++repeats;
-        } while (p != end && p[0] == blue && p[1] == green && p[2] == red);
+          if (p == end) break;
+          std::memcpy(&next, p, sizeof next);
+        } while (next == blueGreen && p[2] == red);
         leaf->pixelCount += repeats;
         leaf->redTotal += static_cast<std::int64_t>(repeats) * red;
         leaf->greenTotal += static_cast<std::int64_t>(repeats) * green;

@@ -65,15 +65,13 @@ class TNetscapeColorLookup final : public TColorLookup {
   // Indexed by a value not yet clamped to 0..255 (within kSlack of it): the
   // clamped value's share of the palette index through channel 0 (red, 36 times
   // its level), 1 (green, 6 times) or 2 (blue, the level itself), and how far it
-  // lies from its level's colour, times 1, 3, 5 or 7.
-  const std::uint8_t* IndexShare(int channel) const { return share_[channel] + kSlack; }
-  const std::int16_t* ErrorTimes(int weight) const { return times_[weight / 2] + kSlack; }
+  // lies from its level's colour, times 1, 3, 5 or 7. All addressed from the
+  // lookup itself, so that a loop needs one register for all the tables.
+  std::uint8_t Share(int channel, std::ptrdiff_t value) const { return share_[channel][value + kSlack]; }
+  std::int16_t Times(int weight, std::ptrdiff_t value) const { return times_[weight / 2][value + kSlack]; }
   // A value whose level's error is `error`, for any error this lookup gives
   // (-3..47: 48 is level 1 less 3, 47 is level 0 plus 47).
   static std::ptrdiff_t ValueWithError(int error) { return error < 0 ? 51 + error : error; }
-  // The same one entry at a time, all addressed from the lookup itself.
-  std::uint8_t Share(int channel, std::ptrdiff_t value) const { return share_[channel][value + kSlack]; }
-  std::int16_t Times(int weight, std::ptrdiff_t value) const { return times_[weight / 2][value + kSlack]; }
 
  private:
   std::uint8_t level_[256 + 2 * kSlack];

@@ -135,9 +135,9 @@ class TFloydSteinbergEngine final : public TDitherEngine {
   }
 
   // The walk for the fast lookup: runs to the end of the row, stopping at each
-  // pixel whose cell is still empty to have the cell decided, then walks on from
-  // that pixel. The loop itself calls nothing, so that its state can stay in
-  // registers.
+  // pixel whose cell is still empty to have the cell decided and at each run of
+  // one colour (FinishRun), then walking on. The loop itself calls nothing, so
+  // that its state can stay in registers.
   template <int kBytes = 3>
   void DitherRow(TFastColorLookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
     int key, r, g, b;

@@ -128,6 +128,41 @@ double TimePreview(TargetController& controller, int paletteChoice) {
   return shown < 0 ? -1 : shown - start;
 }
 
+// The preview's own steps, as ShowColorPreview takes them, each timed: the
+// viewer's creation, the placement (which brings the target to the top), the
+// capture (screen copy and capture file), the palette and the modal viewer up to
+// its first paint of the picture.
+struct PreviewSteps {
+  std::vector<double> create, place, capture, apply, show;
+};
+
+void TimePreviewSteps(TargetController& controller, int paletteChoice, PreviewSteps& steps) {
+  tessaly::WinPreviewHost host;
+  double shown = -1;
+  host.OnViewerCreated = [&shown](tessaly::win::TfrmImageViewer& viewer) {
+    viewer.OnShown = [&shown, &viewer] {
+      shown = Now();
+      viewer.Close();
+    };
+  };
+  double t = Now();
+  auto lap = [&t](std::vector<double>& into) {
+    const double now = Now();
+    into.push_back(now - t);
+    t = now;
+  };
+  std::unique_ptr<tessaly::PreviewViewer> viewer = host.CreateViewer();
+  lap(steps.create);
+  controller.GetPlacement();
+  lap(steps.place);
+  viewer->CaptureScreenArea(0, 0, kWidth, kHeight);
+  lap(steps.capture);
+  viewer->ApplyPalette(paletteChoice);
+  lap(steps.apply);
+  viewer->ShowModal();
+  steps.show.push_back(shown < 0 ? -1 : shown - t);
+}
+
 template <class Step>
 double Time(Step step) {
   const double start = Now();
@@ -150,6 +185,7 @@ int main(int argc, char** argv) {
   const std::string capture = tessaly::CaptureFilePath(exe);
 
   std::vector<double> copy, web, windows, write, read, reduceWeb, reduceWindows;
+  PreviewSteps webSteps, windowsSteps;
   TimePreview(controller, tessaly::kPaletteWebSafe);  // warm up: first screen DC, page faults
   for (int i = 0; i < runs; ++i) {
     Settle(50);
@@ -171,6 +207,10 @@ int main(int argc, char** argv) {
                                   tessaly::DitherMode::FloydSteinberg);
     }));
     file.Close();
+    Settle(50);
+    TimePreviewSteps(controller, tessaly::kPaletteWebSafe, webSteps);
+    Settle(50);
+    TimePreviewSteps(controller, tessaly::kPaletteWindows256, windowsSteps);
   }
   DeleteFileA(capture.c_str());
   DestroyWindow(target);
@@ -191,5 +231,11 @@ int main(int argc, char** argv) {
   std::printf("  map it back              %8.1f ms\n", Median(read));
   std::printf("  web-safe reduction       %8.1f ms\n", Median(reduceWeb));
   std::printf("  Windows 256 reduction    %8.1f ms\n", Median(reduceWindows));
+  std::printf("the preview step by step:  web-safe   Windows 256\n");
+  std::printf("  create the viewer        %8.1f   %8.1f ms\n", Median(webSteps.create), Median(windowsSteps.create));
+  std::printf("  placement (to the top)   %8.1f   %8.1f ms\n", Median(webSteps.place), Median(windowsSteps.place));
+  std::printf("  capture (copy and file)  %8.1f   %8.1f ms\n", Median(webSteps.capture), Median(windowsSteps.capture));
+  std::printf("  apply the palette        %8.1f   %8.1f ms\n", Median(webSteps.apply), Median(windowsSteps.apply));
+  std::printf("  show, first paint        %8.1f   %8.1f ms\n", Median(webSteps.show), Median(windowsSteps.show));
   return 0;
 }

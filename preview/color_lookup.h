@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "preview/bitmap.h"
@@ -63,9 +65,13 @@ class TNetscapeColorLookup final : public TColorLookup {
   // Indexed by a value not yet clamped to 0..255 (within kSlack of it): the
   // clamped value's share of the palette index through channel 0 (red, 36 times
   // its level), 1 (green, 6 times) or 2 (blue, the level itself), and how far it
-  // lies from its level's colour, times 1, 3, 5 or 7.
-  const std::uint8_t* IndexShare(int channel) const { return share_[channel] + kSlack; }
-  const std::int16_t* ErrorTimes(int weight) const { return times_[weight / 2] + kSlack; }
+  // lies from its level's colour, times 1, 3, 5 or 7. All addressed from the
+  // lookup itself, so that a loop needs one register for all the tables.
+  std::uint8_t Share(int channel, std::ptrdiff_t value) const { return share_[channel][value + kSlack]; }
+  std::int16_t Times(int weight, std::ptrdiff_t value) const { return times_[weight / 2][value + kSlack]; }
+  // A value whose level's error is `error`, for any error this lookup gives
+  // (-3..47: 48 is level 1 less 3, 47 is level 0 plus 47).
+  static std::ptrdiff_t ValueWithError(int error) { return error < 0 ? 51 + error : error; }
 
  private:
   std::uint8_t level_[256 + 2 * kSlack];
@@ -81,38 +87,68 @@ class TFastColorLookup final : public TColorLookup {
  public:
   explicit TFastColorLookup(const Palette& palette);
 
-  static int Key(int red, int green, int blue) { return ((blue >> 3) << 10) | ((green >> 3) << 5) | (red >> 3); }
-
-  std::uint8_t MatchColor(int red, int green, int blue, int& outRed, int& outGreen, int& outBlue) override {
-    const int key = Key(red, green, blue);
-    std::uint32_t cell = cells_[key];
-    if (cell == empty_) cell = cells_[key] = Pack(Search(red, green, blue));
-    outRed = static_cast<int>((cell >> 8) & 0xFF);
-    outGreen = static_cast<int>((cell >> 16) & 0xFF);
-    outBlue = static_cast<int>(cell >> 24);
-    return static_cast<std::uint8_t>(cell);
+  static constexpr int Key(int red, int green, int blue) {
+    return ((blue >> 3) << 10) | ((green >> 3) << 5) | (red >> 3);
   }
 
+  // What a cell answers: the entry's index and colour together, four bytes that
+  // are read as one word to tell an empty cell.
+  struct Answer {
+    std::uint8_t index;
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+  };
+  static std::uint32_t Word(const Answer& answer) {
+    std::uint32_t word;
+    std::memcpy(&word, &answer, sizeof word);
+    return word;
+  }
+
+  std::uint8_t MatchColor(int red, int green, int blue, int& outRed, int& outGreen, int& outBlue) override {
+    const Answer& answer = Find(red, green, blue);
+    outRed = answer.red;
+    outGreen = answer.green;
+    outBlue = answer.blue;
+    return answer.index;
+  }
+
+  const Answer& Find(int red, int green, int blue) {
+    const int key = Key(red, green, blue);
+    return Word(cells_[key]) != emptyWord_ ? cells_[key] : Fill(key, red, green, blue);
+  }
+
+  // The cells themselves and the word of an empty one, for a loop that keeps them
+  // in registers; Fill decides an empty cell.
+  const Answer* Cells() const { return cells_.data(); }
+  std::uint32_t EmptyWord() const { return emptyWord_; }
+  // Decides an empty cell by the colour that reaches it first. Kept out of line:
+  // most pixels find their cell filled.
+  const Answer& Fill(int key, int red, int green, int blue);
+
   // The cell's entry, or -1 while the cell is empty.
-  int CachedIndex(int key) const { return cells_[key] == empty_ ? -1 : static_cast<int>(cells_[key] & 0xFF); }
+  int CachedIndex(int key) const { return Word(cells_[key]) == emptyWord_ ? -1 : cells_[key].index; }
 
  private:
   std::int16_t Search(int red, int green, int blue) const;
-  // An entry's index with its colour, so that a cell answers with both at once.
-  std::uint32_t Pack(int index) const {
+  Answer AnswerFor(int index) const {
     const PaletteEntry& c = entries_[index];
-    return static_cast<std::uint32_t>(index) | (std::uint32_t{c.red} << 8) | (std::uint32_t{c.green} << 16) |
-           (std::uint32_t{c.blue} << 24);
+    return {static_cast<std::uint8_t>(index), c.red, c.green, c.blue};
   }
 
   Palette entries_;
-  // The entries' channels again, one array each, for a search the compiler can
-  // vectorize.
-  std::vector<std::int16_t> reds_, greens_, blues_;
-  // A cell holds Pack of its entry, or empty_: entry 0 with a colour that is not
-  // entry 0's, which no filled cell can hold.
-  std::uint32_t empty_ = 0;
-  std::vector<std::uint32_t> cells_;
+  // The entries in order of the sum of their channels, and where each sum
+  // starts in that order: the search starts at the colour's sum and moves
+  // outward.
+  struct BySum {
+    std::int16_t sum, red, green, blue, index;
+  };
+  std::vector<BySum> bySum_;
+  std::vector<std::int16_t> firstOfSum_;
+  // An empty cell holds entry 0's index with a red that is not entry 0's, which
+  // no filled cell can hold.
+  std::uint32_t emptyWord_ = 0;
+  std::vector<Answer> cells_;
 };
 
 }  // namespace tessaly

@@ -1,5 +1,7 @@
 #include "preview/color_quantizer.h"
 
+#include <cstring>
+
 #include "preview/dib_access.h"
 
 namespace tessaly {
@@ -45,14 +47,14 @@ void TColorQuantizer::InsertColor(std::unique_ptr<TOctreeNode>& slot, int red, i
   InsertBelow(node, red, green, blue, level);
 }
 
-void TColorQuantizer::InsertBelow(TOctreeNode* node, int red, int green, int blue, int level) {
+TOctreeNode* TColorQuantizer::InsertBelow(TOctreeNode* node, int red, int green, int blue, int level) {
   for (;;) {
     if (node->isLeaf) {
       ++node->pixelCount;
       node->redTotal += red;
       node->greenTotal += green;
       node->blueTotal += blue;
-      return;
+      return node;
     }
     const int shift = 7 - level;
     const int child = (((red >> shift) & 1) << 2) | (((green >> shift) & 1) << 1) | ((blue >> shift) & 1);
@@ -95,12 +97,13 @@ bool TColorQuantizer::MergeDeepestNode() {
   node->isLeaf = true;
   leafCount_ -= children - 1;
   // Children at or above the shortcut level are gone: forget every shortcut.
-  if (level < kShortcutLevel) shortcuts_.assign(shortcuts_.size(), Shortcut{});
+  if (level < kShortcutLevel) ++generation_;
   return true;
 }
 
 void TColorQuantizer::ScanImage(TDIBReader& reader) {
   shortcuts_.assign(std::size_t{1} << (3 * kShortcutLevel), Shortcut{});
+  ++generation_;
   if (reader.BytesPerPixel() == 4) {
     ScanRows<4>(reader);
   } else {
@@ -114,13 +117,48 @@ void TColorQuantizer::ScanRows(TDIBReader& reader) {
   const int width = reader.Width();
   for (int y = 0; y < reader.Height(); ++y) {
     const std::uint8_t* p = reader.RowAt(y);
-    for (int x = 0; x < width; ++x, p += kBytes) {
+    const std::uint8_t* const end = p + kBytes * width;
+    while (p != end) {
       const int red = p[2], green = p[1], blue = p[0];
       Shortcut& shortcut =
           shortcuts_[((red >> kDrop) << (2 * kShortcutLevel)) | ((green >> kDrop) << kShortcutLevel) | (blue >> kDrop)];
-      if (!shortcut.node) shortcut.node = Descend(red, green, blue, shortcut.level);
-      InsertBelow(shortcut.node, red, green, blue, shortcut.level);
-      while (leafCount_ > maxColors_ && MergeDeepestNode()) {
+      if (shortcut.generation != generation_) {
+        shortcut.node = Descend(red, green, blue, shortcut.level);
+        shortcut.generation = generation_;
+      }
+      TOctreeNode* leaf = shortcut.node;
+      if (leaf->isLeaf) {
+        // Mostly so, once the tree has its leaves: counted here, without a call.
+        ++leaf->pixelCount;
+        leaf->redTotal += red;
+        leaf->greenTotal += green;
+        leaf->blueTotal += blue;
+      } else {
+        leaf = InsertBelow(leaf, red, green, blue, shortcut.level);
+      }
+      p += kBytes;
+      if (leafCount_ > maxColors_) {
+        while (leafCount_ > maxColors_ && MergeDeepestNode()) {
+        }
+        continue;  // the leaf may be folded: the next pixel walks again
+      }
+      // The pixels of the same colour that follow count in the same leaf, all
+      // at once: their walks would reach it and create nothing.
+      if (p != end && p[0] == blue && p[1] == green && p[2] == red) {
+        // Compared as the first two bytes and the third.
+        std::uint16_t blueGreen, next;
+        std::memcpy(&blueGreen, p, sizeof blueGreen);
+        int repeats = 0;
+        do {
+          p += kBytes;
+          ++repeats;
+          if (p == end) break;
+          std::memcpy(&next, p, sizeof next);
+        } while (next == blueGreen && p[2] == red);
+        leaf->pixelCount += repeats;
+        leaf->redTotal += static_cast<std::int64_t>(repeats) * red;
+        leaf->greenTotal += static_cast<std::int64_t>(repeats) * green;
+        leaf->blueTotal += static_cast<std::int64_t>(repeats) * blue;
       }
     }
   }

@@ -34,7 +34,10 @@ class TColorQuantizer {
   // Inserts every pixel, top row first, left to right, merging after each insert
   // while there are too many leaves. Each pixel's insertion starts from the node
   // its top bits lead to, remembered from earlier pixels: the same node the walk
-  // from the root would reach, without the first levels of the walk.
+  // from the root would reach, without the first levels of the walk. Pixels of
+  // the colour before them, when no merge came between, count in the leaf that
+  // one reached, all at once: their walks would reach it too and create
+  // nothing.
   void ScanImage(TDIBReader& reader);
   void InsertColor(std::unique_ptr<TOctreeNode>& slot, int red, int green, int blue, int level);
   // Folds the newest reducible node of the deepest level that has one into a leaf;
@@ -51,8 +54,9 @@ class TColorQuantizer {
 
  private:
   TOctreeNode* NewNode(std::unique_ptr<TOctreeNode>& slot, int level);
-  // InsertColor from a node already in the tree.
-  void InsertBelow(TOctreeNode* node, int red, int green, int blue, int level);
+  // InsertColor from a node already in the tree; returns the leaf that counted
+  // the pixel.
+  TOctreeNode* InsertBelow(TOctreeNode* node, int red, int green, int blue, int level);
   // The deepest node on the colour's path no deeper than kShortcutLevel, created as
   // InsertColor would create it.
   TOctreeNode* Descend(int red, int green, int blue, int& level);
@@ -65,8 +69,12 @@ class TColorQuantizer {
   struct Shortcut {
     TOctreeNode* node = nullptr;
     int level = 0;
+    // Valid while it equals generation_, which a merge above kShortcutLevel
+    // moves on: forgetting them all costs one increment.
+    unsigned generation = 0;
   };
   std::vector<Shortcut> shortcuts_;
+  unsigned generation_ = 1;
 
   std::unique_ptr<TOctreeNode> root_;
   int leafCount_ = 0;

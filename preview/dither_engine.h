@@ -7,6 +7,29 @@
 
 namespace tessaly {
 
+// Every value that error diffusion can make of a channel, clamped to 0..255: the
+// entry at v + kSlack for v in -kSlack..255 + kSlack (the diffused error moves a
+// channel by at most 255 either way); and beside it the clamped value's share of
+// the fast lookup's cell key through red, green or blue, so that the key follows
+// from the unclamped values in one step.
+struct ClampTable {
+  static constexpr int kSlack = 256;
+  static constexpr int kSize = 256 + 2 * kSlack;
+  std::uint8_t value[kSize];
+  std::uint16_t keyShare[3][kSize];
+  constexpr ClampTable() : value(), keyShare() {
+    for (int i = 0; i < kSize; ++i) {
+      const int v = i - kSlack;
+      const int clamped = v < 0 ? 0 : (v > 255 ? 255 : v);
+      value[i] = static_cast<std::uint8_t>(clamped);
+      keyShare[0][i] = static_cast<std::uint16_t>(TFastColorLookup::Key(clamped, 0, 0));
+      keyShare[1][i] = static_cast<std::uint16_t>(TFastColorLookup::Key(0, clamped, 0));
+      keyShare[2][i] = static_cast<std::uint16_t>(TFastColorLookup::Key(0, 0, clamped));
+    }
+  }
+};
+inline constexpr ClampTable kClampTable{};
+
 // Walks the picture in serpentine order: the first row left to right, the next
 // right to left, and so on. The base engine maps each pixel to its nearest entry.
 //
@@ -80,9 +103,9 @@ class TFloydSteinbergEngine final : public TDitherEngine {
   std::uint8_t Step(Lookup& lookup, int red, int green, int blue, int& outRed, int& outGreen, int& outBlue) {
     const int d = direction_;
     int* const e = errors_.data() + 3 * cursor_;
-    const int r = Clamp(red + (e[3 * d] + channels_[0].carry + 8) / 16);
-    const int g = Clamp(green + (e[3 * d + 1] + channels_[1].carry + 8) / 16);
-    const int b = Clamp(blue + (e[3 * d + 2] + channels_[2].carry + 8) / 16);
+    const int r = Clamp(red + (e[3 * d] + channels_[0].Carry() + 8) / 16);
+    const int g = Clamp(green + (e[3 * d + 1] + channels_[1].Carry() + 8) / 16);
+    const int b = Clamp(blue + (e[3 * d + 2] + channels_[2].Carry() + 8) / 16);
     const std::uint8_t index = TDitherEngine::Step(lookup, r, g, b, outRed, outGreen, outBlue);
     Spread(channels_[0], e[0], r - outRed);
     Spread(channels_[1], e[1], g - outGreen);
@@ -111,37 +134,81 @@ class TFloydSteinbergEngine final : public TDitherEngine {
         [](Index error, int weight) { return weight * error; });
   }
 
+  // The walk for the fast lookup: runs to the end of the row, stopping at each
+  // pixel whose cell is still empty to have the cell decided and at each run of
+  // one colour (FinishRun), then walking on. The loop itself calls nothing, so
+  // that its state can stay in registers.
+  template <int kBytes = 3>
+  void DitherRow(TFastColorLookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
+    int key, r, g, b;
+    for (;;) {
+      const Stop stop = direction_ > 0
+                            ? WalkToEmptyCell<kBytes, 1>(lookup.Cells(), lookup.EmptyWord(), in, out, key, r, g, b)
+                            : WalkToEmptyCell<kBytes, -1>(lookup.Cells(), lookup.EmptyWord(), in, out, key, r, g, b);
+      if (stop == Stop::RowDone) return;
+      if (stop == Stop::EmptyCell) {
+        lookup.Fill(key, r, g, b);
+      } else {
+        FinishRun<kBytes>(in, out);
+      }
+    }
+  }
+
   // The same walk for the web palette, whose channels are independent: a
   // channel's share of the index and its error, times each weight, come from
-  // tables indexed by the value before clamping. The error stands for itself
-  // as that value, which takes the clamp, the subtraction and the multiplications
-  // out of the chain from pixel to pixel.
+  // tables indexed by the value before clamping, which takes the clamp, the
+  // subtraction and the multiplications out of the chain from pixel to pixel.
   template <int kBytes = 3>
   void DitherRow(TNetscapeColorLookup& lookup, const std::uint8_t* in, std::uint8_t* out) {
-    const std::uint8_t* const red = lookup.IndexShare(0);
-    const std::uint8_t* const green = lookup.IndexShare(1);
-    const std::uint8_t* const blue = lookup.IndexShare(2);
-    const std::int16_t* const by1 = lookup.ErrorTimes(1);
-    const std::int16_t* const by3 = lookup.ErrorTimes(3);
-    const std::int16_t* const by5 = lookup.ErrorTimes(5);
-    const std::int16_t* const by7 = lookup.ErrorTimes(7);
-    WalkRow<kBytes>(
-        in, out,
-        [red, green, blue](Index r, Index g, Index b, Index& dr, Index& dg, Index& db) {
-          dr = r;
-          dg = g;
-          db = b;
-          return static_cast<std::uint8_t>(red[r] + green[g] + blue[b]);
-        },
-        [by1, by3, by5, by7](Index value, int weight) -> Index {
-          return (weight == 1 ? by1 : weight == 3 ? by3 : weight == 5 ? by5 : by7)[value];
-        });
+    for (const Channel& c : channels_) {
+      // Errors left by another lookup, through DitherPixel: the plain walk.
+      if (c.below < -3 || c.below > 47) return DitherRow<kBytes, TColorLookup>(lookup, in, out);
+    }
+    while ((direction_ > 0 ? WalkWebRow<kBytes, 1>(lookup, in, out) : WalkWebRow<kBytes, -1>(lookup, in, out)) !=
+           Stop::RowDone) {
+      FinishRun<kBytes>(in, out);
+    }
   }
 
   // The pending error row of one channel (0 red, 1 green, 2 blue), width + 2 long.
   std::vector<int> ErrorRow(int channel) const;
 
  private:
+  // Why a walk stopped: at the end of the row; before a pixel whose cell is
+  // empty (its adjusted colour and key given back); or after a pixel that left
+  // the error it took and is followed by a pixel of its colour (see FinishRun).
+  enum class Stop { RowDone, EmptyCell, Run };
+
+  // The fast lookup's walk from the current column. Compiled apart for each
+  // pixel size and direction (in dither_engine.cpp), so that the loop's state
+  // fits in registers.
+  template <int kBytes, int kDirection>
+  Stop WalkToEmptyCell(const TFastColorLookup::Answer* cells, std::uint32_t empty, const std::uint8_t* in,
+                       std::uint8_t* out, int& emptyKey, int& emptyR, int& emptyG, int& emptyB);
+  // The web palette's walk from the current column, likewise.
+  template <int kBytes, int kDirection>
+  Stop WalkWebRow(const TNetscapeColorLookup& lookup, const std::uint8_t* in, std::uint8_t* out);
+
+  // After a walk stopped at a run: the pixel at the current column left the
+  // error it took (each channel's error, in its below, equal to the one before
+  // it) and is followed by a pixel of its colour. While the error waiting from
+  // the row above is the same too, each following pixel of the colour is
+  // computed from the same values to the same index and error. Flat areas of a
+  // page settle into such runs, which need no arithmetic beyond the error
+  // row's. The pixel is done but for the partial sum of the element ahead of
+  // its own; the engine is left at the first pixel past the run, with that
+  // pixel's partial sum in its element, as the walks leave it.
+  template <int kBytes>
+  void FinishRun(const std::uint8_t* in, std::uint8_t* out) {
+    if (direction_ > 0) {
+      FinishRun<kBytes, 1>(in, out);
+    } else {
+      FinishRun<kBytes, -1>(in, out);
+    }
+  }
+  template <int kBytes, int kDirection>
+  void FinishRun(const std::uint8_t* in, std::uint8_t* out);
+
   // Pointer-sized, so that values used as table indexes need no widening.
   using Index = std::ptrdiff_t;
 
@@ -157,7 +224,7 @@ class TFloydSteinbergEngine final : public TDitherEngine {
     int* e = errors_.data() + 3 * cursor_;
     Index lastR = channels_[0].below, lastG = channels_[1].below, lastB = channels_[2].below;
     Index pendR = channels_[0].belowPrevious, pendG = channels_[1].belowPrevious, pendB = channels_[2].belowPrevious;
-    Index carryR = channels_[0].carry, carryG = channels_[1].carry, carryB = channels_[2].carry;
+    Index carryR = channels_[0].Carry(), carryG = channels_[1].Carry(), carryB = channels_[2].Carry();
     Index x = column_;
     const std::uint8_t* p = in + kBytes * x;
     for (; x >= 0 && x < width_; x += d, p += kBytes * d, e += step) {
@@ -180,19 +247,20 @@ class TFloydSteinbergEngine final : public TDitherEngine {
     column_ = static_cast<int>(x);
     cursor_ = static_cast<int>(e - errors_.data()) / 3;
     const Index last[3] = {lastR, lastG, lastB};
-    const Index carry[3] = {carryR, carryG, carryB};
     const Index pend[3] = {pendR, pendG, pendB};
     for (int c = 0; c < 3; ++c) {
       channels_[c].below = static_cast<int>(last[c]);
-      channels_[c].carry = static_cast<int>(carry[c]);
       channels_[c].belowPrevious = static_cast<int>(pend[c]);
     }
   }
 
+  // The carry, the error for the next pixel in the row, is always 7 times what
+  // waits for the pixel below the current one (both start at 0), so only the
+  // latter is kept.
   struct Channel {
-    int carry = 0;          // for the next pixel in the row
     int below = 0;          // for the pixel below the current one
     int belowPrevious = 0;  // for the pixel below the previous one
+    int Carry() const { return 7 * below; }
   };
 
   // C++ integer division truncates toward zero, as the error formula wants; the
@@ -204,7 +272,6 @@ class TFloydSteinbergEngine final : public TDitherEngine {
     element = c.belowPrevious + 3 * diff;
     c.belowPrevious = c.below + 5 * diff;
     c.below = diff;
-    c.carry = 7 * diff;
   }
 
   std::vector<int> errors_;

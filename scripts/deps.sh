@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # (makensis) and p7zip-full (7z) build and read the release package.
 need=(cmake make g++ clang libclang-rt-dev python3 googletest libgtest-dev libgmock-dev
       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-      wine wine64 fonts-wine xvfb x11-utils imagemagick xdotool nsis p7zip-full openssl
+      wine wine64 fonts-wine xvfb x11-utils imagemagick fonts-dejavu-core time xdotool nsis p7zip-full openssl
       libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3)
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 missing=()

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <random>
+
 #include "preview/palettes.h"
 
 namespace tessaly {
@@ -87,6 +91,48 @@ TEST(FastLookup, TheFirstColourLookedUpDecidesAnEmptyCell) {
 TEST(FastLookup, ReadsAtMost256Entries) {
   EXPECT_EQ(TFastColorLookup(Palette(300)).ColorCount(), 256);
   EXPECT_EQ(TFastColorLookup(Palette{}).ColorCount(), 0);
+}
+
+// The search against the plain scan of every entry, on palettes with repeated
+// colours, colours of one sum and colours at the ends of the range, for colours
+// that each reach a cell no entry claims.
+TEST(FastLookup, TheSearchFindsWhatAScanOfEveryEntryFinds) {
+  std::mt19937 random(31);
+  for (int round = 0; round < 40; ++round) {
+    Palette palette(1 + random() % 256);
+    for (PaletteEntry& c : palette) {
+      switch (random() % 4) {
+        case 0: c = palette[random() % palette.size()]; break;  // a repeat, or still black
+        case 1: {
+          const int sum = static_cast<int>(random() % 766);  // channels of one sum
+          c.red = static_cast<std::uint8_t>(std::min(255, sum));
+          c.green = static_cast<std::uint8_t>(std::min(255, sum - c.red));
+          c.blue = static_cast<std::uint8_t>(sum - c.red - c.green);
+          break;
+        }
+        case 2: c = {static_cast<std::uint8_t>(255 * (random() % 2)), static_cast<std::uint8_t>(255 * (random() % 2)),
+                     static_cast<std::uint8_t>(255 * (random() % 2)), 0}; break;
+        default: c = {static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random()),
+                      static_cast<std::uint8_t>(random()), 0};
+      }
+    }
+    TFastColorLookup lookup(palette);
+    for (int query = 0; query < 300; ++query) {
+      const int r = static_cast<int>(random() % 256), g = static_cast<int>(random() % 256),
+                b = static_cast<int>(random() % 256);
+      if (lookup.CachedIndex(TFastColorLookup::Key(r, g, b)) >= 0) continue;
+      int best = 196608, expected = 0;
+      for (std::size_t i = 0; i < palette.size(); ++i) {
+        const int d = std::abs(palette[i].red - r) + std::abs(palette[i].green - g) + std::abs(palette[i].blue - b);
+        if (d < best) {
+          best = d;
+          expected = static_cast<int>(i);
+        }
+      }
+      int outR, outG, outB;
+      EXPECT_EQ(lookup.MatchColor(r, g, b, outR, outG, outB), expected) << round << ": " << r << "," << g << "," << b;
+    }
+  }
 }
 
 }  // namespace

@@ -179,5 +179,26 @@ TEST(ColorQuantizer, ScanningGivesTheSameTreeAsWalkingFromTheRoot) {
   }
 }
 
+// Runs of one colour count straight in the leaf of the run's first pixel, so
+// long as no merge came between: runs of a colour kept as its own leaf, runs
+// that merges fold while they last (few leaves allowed), and random colours.
+TEST(ColorQuantizer, RunsOfOneColourGiveTheSameTreeAsWalkingFromTheRoot) {
+  Bitmap picture = testing::RandomPicture(90, 60, 21);
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 90; ++x) {
+      if (y < 20) SetPixel24(picture, x, y, 200 + (x / 30), 10, 10);  // three close reds in runs
+      if (y >= 20 && y < 40 && x % 9 < 5) SetPixel24(picture, x, y, 7 * (x / 9), y, 99);  // short runs
+    }
+  for (int maxColors : {236, 40, 3, 1}) {
+    Bitmap copy = picture;
+    TColorQuantizer quantizer(maxColors, 8);
+    TDIBReader reader(copy, 24);
+    quantizer.ScanImage(reader);
+    Palette scanned;
+    quantizer.ExportColors(scanned);
+    EXPECT_EQ(scanned, ScanPixelByPixel(picture, maxColors, 8)) << maxColors;
+  }
+}
+
 }  // namespace
 }  // namespace tessaly

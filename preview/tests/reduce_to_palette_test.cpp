@@ -136,15 +136,72 @@ Bitmap ReducePixelByPixel(Bitmap source, ReductionMode mode, DitherMode dither) 
   return result;
 }
 
-// Includes one-pixel-wide pictures.
+// Includes one-pixel-wide pictures, and pictures of runs of one colour (flat
+// areas, some in no palette, which settle into repeating errors, and the edges
+// of runs where the error from the row above changes).
 TEST(ReduceToPalette, RowLoopMatchesPixelByPixelDithering) {
+  std::vector<Bitmap> pictures;
   for (auto [width, height] : {std::pair{1, 9}, {2, 2}, {31, 17}, {64, 40}}) {
-    const Bitmap picture = RandomPicture(width, height, static_cast<unsigned>(width * height));
+    pictures.push_back(RandomPicture(width, height, static_cast<unsigned>(width * height)));
+  }
+  pictures.push_back(testing::PagePicture(97, 61, 3));
+  pictures.push_back(testing::FlatPicture(40, 7, 238, 238, 238));
+  pictures.push_back(testing::FlatPicture(33, 5, 255, 255, 255));
+  Bitmap stripes = testing::FlatPicture(50, 30, 200, 100, 7);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 50; ++x)
+      if ((x / 7 + y / 5) % 3 == 0) SetPixel24(stripes, x, y, 0, 51, 102);
+  pictures.push_back(stripes);
+  for (const Bitmap& picture : pictures) {
     for (ReductionMode mode : {ReductionMode::WebSafe, ReductionMode::OptimizedWindows}) {
       for (DitherMode dither : {DitherMode::Nearest, DitherMode::FloydSteinberg}) {
         Bitmap copy = picture;
         EXPECT_EQ(ReduceToPalette(copy, mode, dither, 8).Pixels(), ReducePixelByPixel(picture, mode, dither).Pixels())
-            << width << "x" << height;
+            << picture.Width() << "x" << picture.Height();
+      }
+    }
+  }
+}
+
+// The row walks take up the errors the engine holds, also when the first pixels
+// of a row went through the engine one by one, with the same lookup or with
+// another (whose errors the web palette's own walk cannot take up: it leaves
+// them to the plain walk).
+TEST(ReduceToPalette, RowWalksGoOnFromPixelByPixelDithering) {
+  Bitmap picture = testing::PagePicture(45, 12, 9);
+  const Palette palette = BuildOptimizedWindowsPalette(picture, StandardSystemColors());
+  TNetscapeColorLookup web;
+  TFastColorLookup fast(palette);
+  TFastColorLookup other(BuildWebPalette());  // nearest by distance: errors the web lookup never makes
+  for (ReductionMode mode : {ReductionMode::WebSafe, ReductionMode::OptimizedWindows}) {
+    TColorLookup& lookup = mode == ReductionMode::WebSafe ? static_cast<TColorLookup&>(web) : fast;
+    for (bool otherFirst : {false, true}) {
+      TColorLookup& first = otherFirst ? static_cast<TColorLookup&>(other) : lookup;
+      TFloydSteinbergEngine reference(picture.Width(), lookup);
+      TFloydSteinbergEngine walked(picture.Width(), lookup);
+      for (int y = 0; y < picture.Height(); ++y) {
+        std::vector<std::uint8_t> expected(static_cast<std::size_t>(picture.Width())), got = expected;
+        const std::uint8_t* in = picture.Row(y);
+        int r, g, b;
+        for (int n = 0; n < 5; ++n) {
+          const auto x = static_cast<std::size_t>(reference.Column());
+          const std::uint8_t* p = in + 3 * x;
+          expected[x] = reference.Step(first, p[2], p[1], p[0], r, g, b);
+          got[x] = walked.Step(first, p[2], p[1], p[0], r, g, b);
+        }
+        while (reference.Column() >= 0 && reference.Column() < picture.Width()) {
+          const auto x = static_cast<std::size_t>(reference.Column());
+          const std::uint8_t* p = in + 3 * x;
+          expected[x] = reference.DitherPixel(p[2], p[1], p[0], r, g, b);
+        }
+        if (mode == ReductionMode::WebSafe) {
+          walked.DitherRow(web, in, got.data());
+        } else {
+          walked.DitherRow(fast, in, got.data());
+        }
+        EXPECT_EQ(got, expected) << "row " << y << (otherFirst ? ", another lookup first" : "");
+        reference.EndLine();
+        walked.EndLine();
       }
     }
   }

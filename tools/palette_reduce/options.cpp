@@ -10,7 +10,7 @@ std::optional<PaletteReduceOptions> ParsePaletteReduceOptions(int argc, const ch
   std::vector<std::string> files;
   for (int i = 0; i < argc; ++i) {
     const std::string arg = argv[i];
-    const bool takesValue = arg == "--mode" || arg == "--dither" || arg == "--bench";
+    const bool takesValue = arg == "--mode" || arg == "--dither" || arg == "--bench" || arg == "--simulate";
     if (takesValue && i + 1 >= argc) {
       error = arg + " needs a value";
       return std::nullopt;
@@ -35,6 +35,16 @@ std::optional<PaletteReduceOptions> ParsePaletteReduceOptions(int argc, const ch
         error = "unknown dither '" + value + "' (fs or none)";
         return std::nullopt;
       }
+    } else if (arg == "--simulate") {
+      const std::string value = argv[++i];
+      options.simulate = ColorVisionByName(value);
+      if (!options.simulate) {
+        error = "unknown colour vision '" + value + "' (protanopia, deuteranopia, tritanopia or achromatopsia)";
+        return std::nullopt;
+      }
+    } else if (arg == "--help") {
+      options.help = true;
+      return options;
     } else if (arg == "--bench") {
       char* end = nullptr;
       const long runs = std::strtol(argv[++i], &end, 10);

@@ -42,6 +42,8 @@ TEST(PaletteReduceOptions, MistakesAreNamed) {
       {{"--bench", "0", "a", "b"}, "--bench needs a count from 1 to 10000"},
       {{"--bench", "3x", "a", "b"}, "--bench needs a count from 1 to 10000"},
       {{"-v", "a", "b"}, "unknown option -v"},
+      {{"--simulate", "colourblind", "a", "b"}, "unknown colour vision 'colourblind' (protanopia, deuteranopia, "
+                                                "tritanopia or achromatopsia)"},
   };
   for (const auto& [args, expected] : cases) {
     std::string error;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "preview/bmp_file.h"
+#include "preview/color_vision.h"
 #include "preview/reduce_to_palette.h"
 
 namespace tessaly {
@@ -90,6 +91,22 @@ TEST_F(PaletteReduceTool, ReducesDeepPicturesLikeTheLibrary) {
     EXPECT_EQ(out.Pixels(), expected.Pixels());
     EXPECT_EQ(out.Colors(), expected.Colors());
   }
+}
+
+TEST_F(PaletteReduceTool, SimulatesEachColourVisionAs24BitsLikeTheLibrary) {
+  for (const char* name : {"protanopia", "deuteranopia", "tritanopia", "achromatopsia"}) {
+    MakePicture(29, 13, 32, "in.bmp");
+    ASSERT_EQ(Reduce(std::string("--simulate ") + name + " " + Path("in.bmp") + " " + Path("out.bmp")), 0)
+        << stderrText_;
+    const Bitmap out = ReadBmp(Bytes("out.bmp"));
+    Bitmap expected = ReadBmp(Bytes("in.bmp"));
+    expected.ConvertTo24();
+    SimulateColorVision(expected, *ColorVisionByName(name));
+    EXPECT_EQ(out.BitsPerPixel(), 24) << name;
+    EXPECT_EQ(out.Pixels(), expected.Pixels()) << name;
+  }
+  ASSERT_EQ(Reduce("--help"), 0);
+  EXPECT_EQ(stderrText_, "");
 }
 
 TEST_F(PaletteReduceTool, PalettePicturesPassUnchangedAs8Bits) {

@@ -37,6 +37,8 @@ class MenuItem {
   std::string Hint;
   int HelpContext = 0;
   bool Enabled = true;
+  // A check shows as a dot: the item is one choice of several.
+  bool Radio = false;
   ClickHandler OnClick;
 
   bool IsSeparator() const { return Caption == kSeparator; }

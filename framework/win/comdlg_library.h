@@ -7,4 +7,5 @@
 
 namespace tessaly::win::comdlg32 {
 TESSALY_SYSTEM_FUNCTION("comdlg32.dll", GetOpenFileNameA)
+TESSALY_SYSTEM_FUNCTION("comdlg32.dll", GetSaveFileNameA)
 }  // namespace tessaly::win::comdlg32

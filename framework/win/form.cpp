@@ -76,6 +76,7 @@ void Form::UnregisterControl(Control* c) {
 
 bool Form::PreTranslateKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (KeyPreview(msg)) return true;
   for (auto& [id, control] : controls_)
     if (control->FormKey(msg)) return true;
   return false;

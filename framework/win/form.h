@@ -67,8 +67,9 @@ class Form : public Window {
   // Menus whose commands and owner drawing arrive at this window.
   void BindMenu(MenuBinding* menu) { menus_.Add(menu); }
 
-  // Offers a key message for one of the form's windows to its controls before
-  // the dialog keys are handled; true when one of them used it.
+  // Offers a key message for one of the form's windows to the form
+  // (KeyPreview) and its controls before the dialog keys are handled; true
+  // when one of them used it.
   bool PreTranslateKey(const MSG& msg);
 
  protected:
@@ -77,6 +78,9 @@ class Form : public Window {
   virtual bool CloseQuery() { return true; }
   virtual void FormClose() {}
   virtual void FormShow() {}
+  // A key for any window of the form, before its controls see it: a form's
+  // own shortcuts (Ctrl+S). True when it used the key.
+  virtual bool KeyPreview(const MSG&) { return false; }
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:

@@ -113,6 +113,12 @@ using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueMappedView = UniqueHandle<MappedViewTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
+// Memory from GlobalAlloc, until the clipboard takes it.
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static void Close(HGLOBAL h) { GlobalFree(h); }
+};
+using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
 
 // A window's DC from GetDC, released with ReleaseDC.
 class WindowDc {

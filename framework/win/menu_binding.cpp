@@ -120,11 +120,14 @@ bool MenuBinding::AppendItem(HMENU menu, ItemRecord& record, MenuItem& item, int
   mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
   mii.dwItemData = reinterpret_cast<ULONG_PTR>(&record);
   mii.fState = item.Enabled ? MFS_ENABLED : MFS_GRAYED;
+  // What the platform draws when it draws the menu; drawn by the owner, the
+  // item shows its glyph instead.
+  if (item.IsChecked()) mii.fState |= MFS_CHECKED;
   if (item.IsSeparator()) {
     mii.fType = MFT_SEPARATOR;
   } else {
     mii.fMask |= MIIM_STRING;
-    mii.fType = MFT_STRING;
+    mii.fType = item.Radio ? MFT_STRING | MFT_RADIOCHECK : MFT_STRING;
     mii.dwTypeData = const_cast<char*>(item.Caption.c_str());
   }
   if (ownerDraw_) mii.fType |= MFT_OWNERDRAW;

@@ -46,7 +46,8 @@ std::string Describe(HWND window, HMENU menu, bool menuBar) {
     const char* kind = (info.fType & MFT_SEPARATOR) ? "separator" : info.hSubMenu ? "submenu" : "item";
     const bool enabled = !(info.fState & (MFS_GRAYED | MFS_DISABLED));
     out += std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom) + "\t" + kind + "\t" + (enabled ? "1" : "0") + "\t" +
+           std::to_string(r.bottom) + "\t" + kind + "\t" + (enabled ? "1" : "0") +
+           ((info.fState & MFS_CHECKED) ? "c" : "") + "\t" +
            Utf8(TextOf(menu, i, info)) + "\n";
   }
   return out;

@@ -1,10 +1,19 @@
 #include "preview/win/frm_image_viewer.h"
 
+#include <commdlg.h>
+
+#include <array>
+#include <exception>
+
+#include "framework/win/application.h"
+#include "framework/win/comdlg_library.h"
+#include "framework/win/modal_scope.h"
 #include "framework/win/program_path.h"
 #include "preview/capture_area.h"
-#include "preview/win/capture_file.h"
+#include "preview/contrast.h"
+#include "preview/win/clipboard_picture.h"
 #include "preview/win/dib_bitmap.h"
-#include "preview/win/reduce_bitmap.h"
+#include "preview/win/picture_file.h"
 
 namespace tessaly::win {
 
@@ -12,10 +21,30 @@ namespace {
 constexpr int kOuterWidth = 600;
 constexpr int kOuterHeight = 400;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr const char* kErrorCaption = "Tessaly 2";
+
+struct ViewChoice {
+  PreviewView view;
+  const char* caption;  // null: a separator
+};
+constexpr std::array<ViewChoice, 8> kViewMenu{{
+    {PreviewView::Page, "&Page"},
+    {PreviewView::WebSafe, "&Web Safe"},
+    {PreviewView::Windows256, "MS &Win 256"},
+    {PreviewView::Page, nullptr},
+    {PreviewView::Protanopia, "&Protanopia"},
+    {PreviewView::Deuteranopia, "&Deuteranopia"},
+    {PreviewView::Tritanopia, "&Tritanopia"},
+    {PreviewView::Achromatopsia, "&Achromatopsia"},
+}};
+
+bool Pressed(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 }  // namespace
 
 TfrmImageViewer::TfrmImageViewer() {
-  // The form is given by its client size; the frame is what the style adds.
+  // The window is 600 x 400 on the screen, its menu bar included: the form is
+  // made at that size without a menu, and the bar, attached afterwards, takes
+  // its rows from the client area.
   RECT frame{0, 0, 0, 0};
   AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
   FormParams fp;
@@ -26,6 +55,7 @@ TfrmImageViewer::TfrmImageViewer() {
   fp.centered = true;
   fp.style = kStyle;
   CreateForm(fp);
+  BuildMenu();
 
   ScrollBox1 = std::make_unique<TScrollBox>(Handle());
   Image1 = std::make_unique<TImage>(ScrollBox1->Handle());
@@ -34,10 +64,35 @@ TfrmImageViewer::TfrmImageViewer() {
     shown_ = true;
     if (OnShown) OnShown();
   };
+  Image1->OnMouseMove = [this](int x, int y) { PointerAt(x, y); };
+  Image1->OnClick = [this](int x, int y) { ClickAt(x, y); };
+  StatusBar1 = std::make_unique<StatusBar>(*this);
+  // The menu bar may wrap on a narrow screen font: the controls follow the
+  // client area as it turned out.
   RECT client{};
   GetClientRect(Handle(), &client);
-  ScrollBox1->SetBounds(0, 0, client.right, client.bottom);
+  PlaceControls(client.right, client.bottom);
   SetActiveControl(ScrollBox1->Handle());
+}
+
+void TfrmImageViewer::BuildMenu() {
+  MenuItem& file = MainMenu1.Add("&File");
+  file.Add("&Save As...\tCtrl+S", [this](MenuItem&) { SaveAs(); });
+  file.Add("&Copy\tCtrl+C", [this](MenuItem&) { CopyPicture(); });
+  file.AddSeparator();
+  file.Add("&Close\tEsc", [this](MenuItem&) { Close(); });
+  MenuItem& view = MainMenu1.Add("&View");
+  for (const ViewChoice& choice : kViewMenu) {
+    if (!choice.caption) {
+      view.AddSeparator();
+      continue;
+    }
+    const PreviewView shows = choice.view;
+    view.Add(choice.caption, [this, shows](MenuItem&) { ShowView(shows); }).Radio = true;
+  }
+  menuBinding_ = std::make_unique<MenuBinding>(MainMenu1, MenuBinding::Kind::Bar);
+  menuBinding_->AttachTo(Handle());
+  BindMenu(menuBinding_.get());
 }
 
 void TfrmImageViewer::CaptureScreenArea(int left, int top, int right, int bottom) {
@@ -56,38 +111,124 @@ void TfrmImageViewer::CaptureScreenArea(int left, int top, int right, int bottom
 }
 
 void TfrmImageViewer::ApplyPalette(int paletteChoice) {
-  if (!capture_.IsOpen()) return;
-  const ReductionMode mode = paletteChoice == 2 ? ReductionMode::OptimizedWindows : ReductionMode::WebSafe;
-  try {
-    ReducedPicture reduced = capture_.Rows() ? ReducePicture(*capture_.Rows(), mode, DitherMode::FloydSteinberg)
-                                             : ReducePicture(capture_.Picture(), mode, DitherMode::FloydSteinberg);
-    if (reduced.dib) Image1->SetPicture(std::move(reduced.dib), std::move(reduced.palette));
-  } catch (const std::exception&) {
-    // The viewer goes on with the unreduced capture.
-  }
-  if (!Image1->HasPicture()) ShowCapture();
-  capture_.Close();
+  if (capture_.IsOpen()) ShowView(ViewOfPaletteChoice(paletteChoice));
 }
 
 void TfrmImageViewer::FormShow() {
-  if (!Image1->HasPicture() && capture_.IsOpen()) ShowCapture();
+  if (!Image1->HasPicture() && capture_.IsOpen()) ShowView(PreviewView::Page);
 }
 
-void TfrmImageViewer::ShowCapture() {
+bool TfrmImageViewer::ShowView(PreviewView view) {
+  if (!capture_.IsOpen()) return false;
+  bool made = true;
   try {
-    const Bitmap picture = capture_.Picture();
-    UniquePalette palette;
-    if (picture.BitsPerPixel() <= 8 && !picture.Colors().empty()) palette = CreateLogicalPalette(picture.Colors());
-    Image1->SetPicture(CreateDibSection(picture), std::move(palette));
+    ReducedFrame frame = MakeView(capture_, view);
+    ReducedPicture picture = PictureOf(frame.bitmap, frame.colorMap);
+    Image1->SetPicture(std::move(picture.dib), std::move(picture.palette));
+    view_ = std::move(frame);
   } catch (const std::exception&) {
-    // Out of memory for a second copy: the viewer stays empty.
+    made = false;
   }
+  if (!made) {
+    // The viewer goes on with the page as captured (out of memory even for
+    // that, the picture stays as it was).
+    if (view != PreviewView::Page) ShowView(PreviewView::Page);
+    return false;
+  }
+  CheckView(view);
+  // The colour under the pointer is read again from the new view.
+  POINT at{};
+  GetCursorPos(&at);
+  ScreenToClient(Image1->Handle(), &at);
+  PointerAt(at.x, at.y);
+  return true;
+}
+
+void TfrmImageViewer::CheckView(PreviewView view) {
+  MenuItem* items = MainMenu1.Find("&View");
+  for (int i = 0; items && i < items->Count(); ++i) {
+    const ViewChoice& choice = kViewMenu.at(static_cast<size_t>(i));
+    if (choice.caption) (*items)[i].SetChecked(choice.view == view);
+  }
+}
+
+std::optional<PaletteEntry> TfrmImageViewer::ColorAt(int x, int y) const {
+  const Bitmap& picture = view_.bitmap;
+  if (!picture.HasPixels() || x < 0 || y < 0 || x >= picture.Width() || y >= picture.Height()) return std::nullopt;
+  return picture.PixelColor(x, y);
+}
+
+void TfrmImageViewer::PointerAt(int x, int y) {
+  pointer_ = ColorAt(x, y);
+  StatusBar1->SetText(ColorReadout(pointer_, clicked_));
+}
+
+void TfrmImageViewer::ClickAt(int x, int y) {
+  if (const std::optional<PaletteEntry> color = ColorAt(x, y)) clicked_ = color;
+  PointerAt(x, y);
+}
+
+void TfrmImageViewer::SaveAs() {
+  if (!view_.bitmap.HasPixels()) return;
+  char file[MAX_PATH * 4] = "preview.png";
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = Handle();
+  dialog.lpstrFilter = "PNG picture (*.png)\0*.png\0BMP picture (*.bmp)\0*.bmp\0";
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file;
+  dialog.nMaxFile = sizeof file;
+  dialog.lpstrDefExt = "png";
+  dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT |
+                 OFN_NOCHANGEDIR;
+  {
+    ModalScope scope(Handle());  // the dialog disables its owner itself
+    if (!comdlg32::GetSaveFileNameA(&dialog)) return;
+  }
+  // The dialog gives a name typed without an ending the chosen filter's.
+  try {
+    SavePicture(file, view_.bitmap, FormatOfFileName(file));
+  } catch (const std::exception& e) {
+    Application::ShowMessageBox(Handle(), e.what(), kErrorCaption, MB_OK | MB_ICONSTOP);
+  }
+}
+
+void TfrmImageViewer::CopyPicture() {
+  if (!view_.bitmap.HasPixels()) return;
+  if (!CopyPictureToClipboard(Handle(), view_.bitmap))
+    Application::ShowMessageBox(Handle(), "Cannot copy the picture to the clipboard.", kErrorCaption,
+                                MB_OK | MB_ICONSTOP);
+}
+
+bool TfrmImageViewer::KeyPreview(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  const bool control = Pressed(VK_CONTROL), other = Pressed(VK_MENU) || Pressed(VK_SHIFT);
+  if (msg.wParam == VK_ESCAPE && !control && !other) {
+    Close();
+    return true;
+  }
+  if (!control || other) return false;
+  if (msg.wParam == 'S') {
+    SaveAs();
+    return true;
+  }
+  if (msg.wParam == 'C') {
+    CopyPicture();
+    return true;
+  }
+  return false;
+}
+
+void TfrmImageViewer::PlaceControls(int width, int height) {
+  StatusBar1->FollowForm();
+  const int boxHeight = height - StatusBar1->Height();
+  ScrollBox1->SetBounds(0, 0, width, boxHeight > 0 ? boxHeight : 0);
 }
 
 LRESULT TfrmImageViewer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
-      if (ScrollBox1) ScrollBox1->SetBounds(0, 0, LOWORD(lp), HIWORD(lp));
+      if (ScrollBox1 && StatusBar1) PlaceControls(LOWORD(lp), HIWORD(lp));
       return 0;
     case WM_MOUSEWHEEL:
       // Wherever the wheel's message lands, the scroll box scrolls.

@@ -1,5 +1,7 @@
 #include "preview/win/image_control.h"
 
+#include <windowsx.h>
+
 namespace tessaly::win {
 
 TImage::TImage(HWND parent) {
@@ -32,6 +34,10 @@ LRESULT TImage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
       // A click on the picture gives the keys to the scroll box around it.
       SetFocus(GetParent(Handle()));
+      if (OnClick) OnClick(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      return 0;
+    case WM_MOUSEMOVE:
+      if (OnMouseMove) OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       return 0;
   }
   return Window::HandleMessage(msg, wp, lp);

@@ -21,6 +21,9 @@ class TImage : public Window {
 
   // After each paint.
   std::function<void()> OnPaint;
+  // The pointer over the picture, and a click on it, at a pixel of it.
+  std::function<void(int x, int y)> OnMouseMove;
+  std::function<void(int x, int y)> OnClick;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -31,6 +31,30 @@ TPaletteImage ImageFor(ReductionMode mode, DitherMode dither) {
 }
 }  // namespace
 
+ReducedFrame ReduceFrame(const PixelRows& source, ReductionMode mode, DitherMode dither) {
+  TPaletteImage image = ImageFor(mode, dither);
+  image.Assign(source);
+  const TPaletteFrame& frame = image.Frame(0);
+  return ReducedFrame{frame.bitmap, frame.colorMap};
+}
+
+ReducedFrame ReduceFrame(Bitmap source, ReductionMode mode, DitherMode dither) {
+  TPaletteImage image = ImageFor(mode, dither);
+  image.Assign(std::move(source));
+  const TPaletteFrame& frame = image.Frame(0);
+  return ReducedFrame{frame.bitmap, frame.colorMap};
+}
+
+ReducedPicture PictureOf(const Bitmap& bitmap, const Palette& colorMap) {
+  ReducedPicture result;
+  if (!bitmap.HasPixels()) return result;
+  result.dib = CreateDibSection(bitmap);
+  if (!result.dib) throw DibError("Failed to create DIB from Bitmap");
+  if (!colorMap.empty()) result.palette = CreateLogicalPalette(colorMap);
+  result.bitsPerPixel = bitmap.BitsPerPixel();
+  return result;
+}
+
 ReducedPicture ReducePicture(Bitmap source, ReductionMode mode, DitherMode dither) {
   TPaletteImage image = ImageFor(mode, dither);
   image.Assign(std::move(source));

@@ -26,4 +26,15 @@ ReducedPicture ReduceBitmapHandle(HBITMAP source, ReductionMode mode, DitherMode
 ReducedPicture ReducePicture(Bitmap source, ReductionMode mode, DitherMode dither);
 ReducedPicture ReducePicture(const PixelRows& source, ReductionMode mode, DitherMode dither);
 
+// The reduced picture itself and the colours of its logical palette, for a
+// window that keeps what it shows (to read its colours, save or copy it).
+struct ReducedFrame {
+  Bitmap bitmap;
+  Palette colorMap;
+};
+ReducedFrame ReduceFrame(const PixelRows& source, ReductionMode mode, DitherMode dither);
+ReducedFrame ReduceFrame(Bitmap source, ReductionMode mode, DitherMode dither);
+// A DIB section and logical palette showing such a frame.
+ReducedPicture PictureOf(const Bitmap& bitmap, const Palette& colorMap);
+
 }  // namespace tessaly::win

@@ -295,14 +295,15 @@ class Driver:
             elif fields[0] == "item" and menus and menus[-1]["items"] is not None:
                 rect, kind, enabled, text = fields[1], fields[2], fields[3], "\t".join(fields[4:])
                 menus[-1]["items"].append({"rect": _rect(rect), "kind": kind,
-                                           "enabled": enabled == "1", "caption": text})
+                                           "enabled": enabled.startswith("1"),
+                                           "checked": enabled.endswith("c"), "caption": text})
         return menus
 
     def menus(self):
         """The open drop-down and pop-up menus, the outermost first, each a dict:
         hwnd, rect, items (None when the program did not say). Each item: rect
         (screen l, t, r, b), kind ("item", "submenu", "separator"), enabled,
-        caption (as the program holds it, "&" marks included)."""
+        checked, caption (as the program holds it, "&" marks included)."""
         result = self.run("menus")
         return self._menus(result.lines) if result.ok else []
 
@@ -582,10 +583,11 @@ class E2ETestCase(unittest.TestCase):
             return False
         return len(before) <= depth + 1 or now[-1]["items"] != before[depth + 1]["items"]
 
-    def main_menu(self, *captions):
-        """Opens an entry of the main window's menu bar with the mouse and
-        chooses the rest of the captions from it (see menu_click)."""
-        bar = self.driver.menu_bar(MAIN)
+    def main_menu(self, *captions, window=MAIN):
+        """Opens an entry of the main window's (or another window's) menu bar
+        with the mouse and chooses the rest of the captions from it (see
+        menu_click)."""
+        bar = self.driver.menu_bar(window)
         self.assertTrue(bar and bar["items"] is not None, "the menu bar is unreadable")
         entries = [item for item in bar["items"] if _shows(item, captions[0])]
         self.assertTrue(entries, "no %r in the menu bar: %s" % (

@@ -20,6 +20,7 @@ OTHER_SIZE = ("TfrmOtherSize", " Other Size")
 UPDATE = ("TfrmUpdate", " Tessaly Update")
 ORGANIZER = ("TfrmEditBookmarks", " Organize Tessaly BookMarks")
 PEER = ("TTestTarget", "Page Under Test")
+VIEWER = ("TfrmImageViewer", " Tessaly Image Viewer")
 
 
 class Screenshots(harness.E2ETestCase):
@@ -99,6 +100,29 @@ class Screenshots(harness.E2ETestCase):
                                    10), "the download did not start")
         self.shoot("update-downloading", self.window(UPDATE))
         self.driver.must("click", *UPDATE, "Cancel")
+
+    def test_viewer_in_the_deuteranopia_view_with_a_contrast(self):
+        """A page made by scripts/make-page-picture.sh, its preview shown as
+        deuteranopia sees it, the page's white clicked and the pointer on its
+        blue title bar."""
+        page = os.path.join(self.out, "page.bmp")
+        subprocess.run(["bash", os.path.join(harness.ROOT, "scripts", "make-page-picture.sh"), page], check=True)
+        self.start_tessaly()
+        self.start_peer(PEER[1], rect=(40, 30, 700, 560), args=["--picture", "Z:" + page.replace("/", "\\")])
+        self.input.click(370, 38)
+        self.assertTrue(wait_until(lambda: (self.driver.active() or ("", ""))[1] == PEER[0], 3))
+        self.open_tray_menu()
+        self.menu_click("Active Window", "Check Color", "Web Safe")
+        rect = self.window(VIEWER)
+        self.main_menu("&View", "&Deuteranopia", window=VIEWER)
+        grab = os.path.join(self.out, "box.bmp")
+        left, top = (int(v) for v in self.driver.must("grab-client", *VIEWER, "TScrollBox", "Z:" + grab.replace(
+            "/", "\\"))[0].split(",")[:2])
+        self.input.click(left + 450, top + 180)  # white, above the text
+        self.input.move(left + 60, top + 20)  # the title bar
+        self.assertTrue(wait_until(lambda: any("contrast" in c["caption"] for c in self.driver.children(VIEWER)),
+                                   3), "no contrast in the status bar")
+        self.shoot("viewer-deuteranopia", rect)
 
 
 if __name__ == "__main__":

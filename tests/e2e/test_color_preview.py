@@ -44,7 +44,9 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-class ColorPreviewTest(peers.BrowserPeerTestCase):
+class PreviewTestCase(peers.BrowserPeerTestCase):
+    """A page peer, the tray's preview of it, and what the viewer shows."""
+
     def setUp(self):
         super().setUp()
         self.program_dir = os.path.dirname(self.tessaly_path())
@@ -120,7 +122,8 @@ class ColorPreviewTest(peers.BrowserPeerTestCase):
                 return child["rect"]
         self.fail("the viewer has no %s" % window_class)
 
-    # Tests -------------------------------------------------------------------------
+
+class ColorPreviewTest(PreviewTestCase):
     def test_web_safe_preview_of_the_active_window(self):
         self.start_tessaly()
         self.start_page()

@@ -45,7 +45,8 @@ std::string RectText(const RECT& r) {
 }
 
 // "menu HWND RECT COUNT", then COUNT lines "item RECT KIND ENABLED TEXT" (tabs
-// between); COUNT is -1 when no window of the thread answered for the menu.
+// between; ENABLED is 1 or 0, followed by "c" for a checked item); COUNT is -1
+// when no window of the thread answered for the menu.
 void PrintMenu(HWND window, HMENU menu, const std::vector<HWND>& owners) {
   RECT rect{};
   GetWindowRect(window, &rect);

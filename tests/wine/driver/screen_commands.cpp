@@ -1,4 +1,5 @@
-// Subcommands that read what the screen shows, for tests that check pictures.
+// Subcommands that read what the screen and the clipboard show, for tests that
+// check pictures.
 #include <windows.h>
 
 #include <cstdio>
@@ -63,11 +64,53 @@ int GrabClient(const Args& args) {
   return kOk;
 }
 
+// The clipboard's device-independent bitmap (CF_DIB) written as a BMP file
+// as it lies: its header, colour table and rows, behind a file header.
+int ClipboardDib(const Args& args) {
+  if (!OpenClipboard(nullptr)) return kNotFound;
+  int result = kNotFound;
+  if (HANDLE data = GetClipboardData(CF_DIB)) {
+    const SIZE_T size = GlobalSize(data);
+    if (const auto* dib = static_cast<const BYTE*>(GlobalLock(data))) {
+      const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(dib);
+      DWORD colors = info->biClrUsed;
+      if (colors == 0 && info->biBitCount <= 8) colors = 1u << info->biBitCount;
+      DWORD table = colors * 4;
+      if (info->biCompression == BI_BITFIELDS && info->biSize == sizeof(BITMAPINFOHEADER)) table += 12;
+      BITMAPFILEHEADER file{};
+      file.bfType = 0x4D42;  // "BM"
+      file.bfOffBits = static_cast<DWORD>(sizeof file + info->biSize + table);
+      file.bfSize = static_cast<DWORD>(sizeof file + size);
+      if (FILE* out = std::fopen(args[0].c_str(), "wb")) {
+        const bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(dib, size, 1, out) == 1;
+        if (std::fclose(out) == 0 && ok) {
+          Line(std::to_string(info->biWidth) + "x" + std::to_string(info->biHeight) + "x" +
+               std::to_string(info->biBitCount));
+          result = kOk;
+        }
+      }
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return result;
+}
+
+// Empties the clipboard, so that a later copy is known to be new.
+int ClipboardClear(const Args&) {
+  if (!OpenClipboard(nullptr)) return kNotFound;
+  const bool ok = EmptyClipboard() != FALSE;
+  CloseClipboard();
+  return ok ? kOk : kNotFound;
+}
+
 }  // namespace
 
 std::vector<Command> ScreenCommands() {
   return {
       {"grab-client", 4, "CLASS TITLE CHILDCLASS|- FILE.bmp", GrabClient},
+      {"clipboard-dib", 1, "FILE.bmp", ClipboardDib},
+      {"clipboard-clear", 0, "", ClipboardClear},
   };
 }
 

@@ -81,7 +81,7 @@ void TCorvaneBookmarks::ImportUserFile(Item& parent, const std::string& caption,
 
 bool TCorvaneBookmarks::ImportFavorites() {
   if (!MenuItem || !Sources) return false;
-  const std::string path = TextValue(Sources->CurrentUser(), kShellFolders, "Favorites");
+  const std::string path = AnsiToText(codePage_, TextValue(Sources->CurrentUser(), kShellFolders, "Favorites"));
   if (path.empty() || !Sources->DirectoryExists(path)) return false;
   ScanDir({}, path, AddImportFolder("IE Favorites"));
   MenuChanged();
@@ -126,7 +126,8 @@ void TCorvaneBookmarks::ScanDir(const std::string&, const std::string& directory
 
 bool TCorvaneBookmarks::ImportNavigator() {
   if (!MenuItem || !Sources) return false;
-  const std::string file = TextValue(Sources->CurrentUser(), kNavigator + "\\Bookmark List", "File Location");
+  const std::string file =
+      AnsiToText(codePage_, TextValue(Sources->CurrentUser(), kNavigator + "\\Bookmark List", "File Location"));
   if (file.empty() || !files_.Exists(file)) return false;
   ReadNetscapeFile(file, AddImportFolder("NS v2.0/v3.0 Bookmarks"));
   MenuChanged();
@@ -140,9 +141,11 @@ bool TCorvaneBookmarks::ImportUserFiles(const char* folderName, const std::vecto
   bool added = false;
   try {
     for (const std::string& user : users) {
-      const std::string file = fileOf(user);
+      // The users are registry key names, and their files' paths registry
+      // texts: both in the ANSI code page.
+      const std::string file = AnsiToText(codePage_, fileOf(user));
       if (file.empty() || !files_.Exists(file)) continue;
-      ImportUserFile(top, user, file);
+      ImportUserFile(top, AnsiToText(codePage_, user), file);
       added = true;
     }
   } catch (const std::exception&) {

@@ -117,6 +117,12 @@ class TCorvaneBookmarks {
   bool ImportNavigator();
   bool ImportCommunicator4();
   bool ImportCommunicator45();
+  // Google Chrome's and Microsoft Edge's bookmarks: the folder "Chrome
+  // Bookmarks" or "Edge Bookmarks" with a sub-folder per profile that has a
+  // bookmark file (chromium_bookmarks.h). True when one was added; a damaged,
+  // huge or missing file is passed over.
+  bool ImportChromeBookmarks();
+  bool ImportEdgeBookmarks();
   // Asks for a bookmark file, imports it and stores.
   void ImportNetscapeFile();
   bool ImportNetscapeFile(const std::string& fileName);
@@ -142,6 +148,8 @@ class TCorvaneBookmarks {
   // was added; an error while reading ends the import, keeping what it added.
   bool ImportUserFiles(const char* folderName, const std::vector<std::string>& users,
                        const std::function<std::string(const std::string&)>& fileOf);
+  // A Chromium browser's profiles under the local application data folder.
+  bool ImportChromiumProfiles(const char* folderName, const std::string& userDataPath);
   // Reads a file into parent; the encoding it had, or nothing when it could
   // not be opened.
   std::optional<BookmarkEncoding> ReadFileInto(const std::string& path, Item& parent);

@@ -6,5 +6,5 @@
 #include "framework/win/system_library.h"
 
 namespace tessaly::win::comdlg32 {
-TESSALY_SYSTEM_FUNCTION("comdlg32.dll", GetOpenFileNameA)
+TESSALY_SYSTEM_FUNCTION("comdlg32.dll", GetOpenFileNameW)
 }  // namespace tessaly::win::comdlg32

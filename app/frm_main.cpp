@@ -43,7 +43,7 @@ TfrmMain::TfrmMain(Registry& registry) : registry_(registry) {
   SetMainMenuOwnerDraw(true);
   exitRequested = false;
   ieController = std::make_unique<IEController>(automationPlatform_, kSupportAddress);
-  nsController = std::make_unique<NSController>(netscapePlatform_);
+  nsController = std::make_unique<NSController>(netscapePlatform_, codePage_);
   windowController = std::make_unique<WindowController>(windowPlatform_);
   ReadWriteSettings(false);
   BuildCustomSizeMenus();
@@ -122,6 +122,8 @@ void TfrmMain::CreateMainMenu() {
   options.Add("Edit Custom Sizes...", [this](MenuItem&) { EditCustomSizes1Click(); });
   SizePageArea1 = &options.Add("Size Page Area", [this](MenuItem&) { SizePageArea1Click(); });
   options.Add("Hotkeys...", [this](MenuItem&) { Hotkeys1Click(); });
+  OpenBookmarksinDefaultBrowser1 =
+      &options.Add("Open Bookmarks in Default Browser", [this](MenuItem&) { OpenBookmarksinDefaultBrowser1Click(); });
 
   Bookmarks1 = &MainMenu1.Add("Bookmarks", {}, MenuItem::kTagTopLevel);
   Bookmarks1->Add("Add Bookmark...", [this](MenuItem&) { AddBookmark1Click(); });
@@ -130,6 +132,8 @@ void TfrmMain::CreateMainMenu() {
   smart.Add("Internet Explorer Favorites", [this](MenuItem&) { InternetExplorerFavorites1Click(); });
   smart.Add("Netscape Navigator Bookmarks", [this](MenuItem&) { NetscapeNavigatorBookmarks1Click(); });
   smart.Add("From File...", [this](MenuItem&) { bookmarkshtmFile1Click(); });
+  smart.Add("Google Chrome Bookmarks", [this](MenuItem&) { GoogleChromeBookmarks1Click(); });
+  smart.Add("Microsoft Edge Bookmarks", [this](MenuItem&) { MicrosoftEdgeBookmarks1Click(); });
   Bookmarks1->AddSeparator();
 
   MenuItem& help = MainMenu1.Add("&Help", {}, MenuItem::kTagTopLevel);
@@ -200,6 +204,7 @@ void TfrmMain::ReadWriteSettings(bool write) {
     s.runMinimized = AlwaysRunMinimized1->IsChecked();
     s.alwaysOnTop = AlwaysonTop1->IsChecked();
     s.sizePageArea = SizePageArea1->IsChecked();
+    s.bookmarksInDefaultBrowser = OpenBookmarksinDefaultBrowser1->IsChecked();
     StoreWindowSettings(registry_, s, TabControl1->TabIndex());
     return;
   }
@@ -207,6 +212,7 @@ void TfrmMain::ReadWriteSettings(bool write) {
   SetPosition(s.left, s.top);
   if (s.runMinimized) AlwaysRunMinimized1->SetChecked(true);
   if (s.sizePageArea) SizePageArea1->SetChecked(true);
+  if (s.bookmarksInDefaultBrowser) OpenBookmarksinDefaultBrowser1->SetChecked(true);
   if (s.alwaysOnTop) {
     AlwaysonTop1->SetChecked(true);
     SetMainMenuOwnerDraw(false);
@@ -252,6 +258,10 @@ void TfrmMain::AlwaysRunMinimized1Click() {
 
 void TfrmMain::SizePageArea1Click() {
   SizePageArea1->SetChecked(!SizePageArea1->IsChecked());
+}
+
+void TfrmMain::OpenBookmarksinDefaultBrowser1Click() {
+  OpenBookmarksinDefaultBrowser1->SetChecked(!OpenBookmarksinDefaultBrowser1->IsChecked());
 }
 
 void TfrmMain::HideToTray() {

@@ -20,6 +20,7 @@
 #include "framework/win/form.h"
 #include "framework/win/menu_binding.h"
 #include "framework/win/tray_icon.h"
+#include "framework/win/win32_code_page.h"
 
 namespace tessaly {
 
@@ -91,6 +92,9 @@ class TfrmMain : public win::Form {
   void InternetExplorerFavorites1Click();
   void NetscapeNavigatorBookmarks1Click();
   void bookmarkshtmFile1Click();
+  void GoogleChromeBookmarks1Click();
+  void MicrosoftEdgeBookmarks1Click();
+  void OpenBookmarksinDefaultBrowser1Click();
   void Hotkeys1Click();
 
   Registry& registry_;
@@ -108,6 +112,7 @@ class TfrmMain : public win::Form {
   MenuItem* AlwaysonTop1 = nullptr;
   MenuItem* AlwaysRunMinimized1 = nullptr;
   MenuItem* SizePageArea1 = nullptr;
+  MenuItem* OpenBookmarksinDefaultBrowser1 = nullptr;
   MenuItem* Bookmarks1 = nullptr;
   MenuItem* Bookmarks2 = nullptr;
   MenuItem* CustomSizes1 = nullptr;
@@ -117,6 +122,8 @@ class TfrmMain : public win::Form {
   std::unique_ptr<win::MenuBinding> mainMenuBinding_;
   std::unique_ptr<win::MenuBinding> trayMenuBinding_;
   std::unique_ptr<win::TrayIcon> TrayIcon;
+  // The ANSI code page, for the bookmark files and Netscape's addresses.
+  win::Win32CodePage codePage_;
   // After the menus: its entries leave them before the menus go.
   win::Win32BookmarkFiles bookmarkFiles_;
   win::Win32ImportSources importSources_;

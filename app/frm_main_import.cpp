@@ -44,6 +44,20 @@ void TfrmMain::NetscapeNavigatorBookmarks1Click() {
   cvBookmarks->StoreBookmarks();
 }
 
+void TfrmMain::GoogleChromeBookmarks1Click() {
+  PlainMenuDrawing plain(*mainMenuBinding_);
+  win::WaitCursor hourglass;
+  cvBookmarks->ImportChromeBookmarks();
+  cvBookmarks->StoreBookmarks();
+}
+
+void TfrmMain::MicrosoftEdgeBookmarks1Click() {
+  PlainMenuDrawing plain(*mainMenuBinding_);
+  win::WaitCursor hourglass;
+  cvBookmarks->ImportEdgeBookmarks();
+  cvBookmarks->StoreBookmarks();
+}
+
 // The component asks for the file, shows the hourglass and stores by itself.
 void TfrmMain::bookmarkshtmFile1Click() {
   PlainMenuDrawing plain(*mainMenuBinding_);

@@ -29,6 +29,7 @@ WindowSettings ReadWindowSettings(Registry& reg) {
     s.browser = reg.ReadStringOr("Browser", "");
     s.alwaysOnTop = reg.ReadBoolOr("AlwaysOnTop", false);
     s.sizePageArea = reg.ReadBoolOr("SizePageArea", false);
+    s.bookmarksInDefaultBrowser = reg.ReadBoolOr("BookmarksInDefaultBrowser", false);
   }
   return s;
 }
@@ -47,6 +48,7 @@ void StoreWindowSettings(Registry& reg, const WindowSettings& s, int browserTab)
     reg.WriteString("Browser", browserTab == 1 ? "ns" : "ie");
     reg.WriteBool("AlwaysOnTop", s.alwaysOnTop);
     reg.WriteBool("SizePageArea", s.sizePageArea);
+    reg.WriteBool("BookmarksInDefaultBrowser", s.bookmarksInDefaultBrowser);
   }
 }
 

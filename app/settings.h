@@ -22,6 +22,7 @@ struct WindowSettings {
   std::string browser = "ie";
   bool alwaysOnTop = false;
   bool sizePageArea = false;  // custom sizes size the page inside the window
+  bool bookmarksInDefaultBrowser = false;  // bookmarks open in the user's default browser
 };
 
 // A value that is missing or of another type keeps its default, so a damaged

@@ -14,6 +14,7 @@
 #include "bench/window_timer.h"
 #include "bookmarks/cvbookmarks.h"
 #include "bookmarks/win/win32_bookmark_files.h"
+#include "framework/win/win32_code_page.h"
 
 namespace {
 
@@ -28,7 +29,8 @@ constexpr int kPerFolder = 100;
 void WriteLargeFile(const std::string& path) {
   tessaly::win::Win32BookmarkFiles files;
   tessaly::MenuItem root, copy;
-  tessaly::TCorvaneBookmarks bookmarks(files, path.substr(0, path.rfind('\\') + 1) + "tessaly.exe");
+  const tessaly::win::Win32CodePage codePage;
+  tessaly::TCorvaneBookmarks bookmarks(files, codePage, path.substr(0, path.rfind('\\') + 1) + "tessaly.exe");
   bookmarks.MenuItem = &root;
   bookmarks.AppName = "Tessaly";
   bookmarks.WriteMenuAddItem = bookmarks.WriteMenuEditItem = bookmarks.WriteMenuSeperator = false;
@@ -89,7 +91,8 @@ int main(int argc, char** argv) {
   tessaly::win::Win32BookmarkFiles files;
   for (int i = 0; i < runs; ++i) {
     tessaly::MenuItem main, tray;
-    tessaly::TCorvaneBookmarks bookmarks(files, with + "tessaly.exe");
+    const tessaly::win::Win32CodePage codePage;
+    tessaly::TCorvaneBookmarks bookmarks(files, codePage, with + "tessaly.exe");
     bookmarks.MenuItem = &main;
     bookmarks.MenuItem2 = &tray;
     bookmarks.AppName = "Tessaly";

@@ -1,5 +1,7 @@
 #include "bookmarks/bookmark_entry.h"
 
+#include "framework/utf8_text.h"
+
 namespace tessaly {
 
 namespace {
@@ -21,8 +23,11 @@ std::unique_ptr<MenuItem> NewBookmarkEntry(const std::string& title, const std::
 }
 
 std::string CheckLong(const std::string& text) {
-  if (text.size() <= kLongest) return text;
-  return text.substr(0, kKept) + "..." + text.substr(text.size() - kKept);
+  // Counted and cut by characters, never inside one: in UTF-8 a character
+  // may take up to four bytes. A text in a single-byte code page, decoded,
+  // has as many characters as it had bytes, and is cut where it always was.
+  if (text.size() <= kLongest || CountUtf8Chars(text) <= kLongest) return text;
+  return FirstUtf8Chars(text, kKept) + "..." + LastUtf8Chars(text, kKept);
 }
 
 }  // namespace tessaly

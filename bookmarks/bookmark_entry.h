@@ -21,7 +21,8 @@ std::unique_ptr<MenuItem> NewBookmarkEntry(const std::string& title, const std::
                                            MenuItem::ClickHandler onClick);
 
 // A caption of at most 45 characters as it is; a longer one as its first 21
-// characters, "..." and its last 21, so that menus stay narrow.
+// characters, "..." and its last 21, so that menus stay narrow. Characters,
+// not bytes: the caption is UTF-8.
 std::string CheckLong(const std::string& text);
 
 }  // namespace tessaly

@@ -23,8 +23,8 @@ std::string BookmarkFileBeside(const std::string& programPath) {
   return dir + "cvbmarks.htm";
 }
 
-TCorvaneBookmarks::TCorvaneBookmarks(BookmarkFiles& files, const std::string& programPath)
-    : BookmarkFileName(BookmarkFileBeside(programPath)), files_(files) {}
+TCorvaneBookmarks::TCorvaneBookmarks(BookmarkFiles& files, const CodePage& codePage, const std::string& programPath)
+    : BookmarkFileName(BookmarkFileBeside(programPath)), files_(files), codePage_(codePage) {}
 
 TCorvaneBookmarks::~TCorvaneBookmarks() {
   // The entries call back into this component: they go with it.
@@ -86,28 +86,45 @@ void TCorvaneBookmarks::Reload() {
 
 void TCorvaneBookmarks::ReadBookmarks() {
   if (!files_.Exists(BookmarkFileName)) return;
-  if (MenuItem) ReadNetscapeFile(BookmarkFileName, *MenuItem);
+  if (MenuItem)
+    if (std::optional<BookmarkEncoding> encoding = ReadFileInto(BookmarkFileName, *MenuItem))
+      fileEncoding_ = *encoding;
   MenuChanged();
 }
 
-bool TCorvaneBookmarks::ReadNetscapeFile(const std::string& path, Item& parent) {
+std::optional<BookmarkEncoding> TCorvaneBookmarks::ReadFileInto(const std::string& path, Item& parent) {
   std::unique_ptr<ByteSource> reading = files_.OpenRead(path);
-  if (!reading) return false;
+  if (!reading) return std::nullopt;
   LineReader lines(*reading);
-  ReadNetscapeNode(lines, parent);
-  return true;
+  return ReadNetscapeNode(lines, parent);
 }
 
-void TCorvaneBookmarks::ReadNetscapeNode(LineReader& lines, Item& parent) {
-  tessaly::ReadNetscapeNode(lines, parent, EntryClick());
+bool TCorvaneBookmarks::ReadNetscapeFile(const std::string& path, Item& parent) {
+  return ReadFileInto(path, parent).has_value();
+}
+
+BookmarkEncoding TCorvaneBookmarks::ReadNetscapeNode(LineReader& lines, Item& parent) {
+  return tessaly::ReadNetscapeNode(lines, parent, EntryClick(), codePage_);
 }
 
 bool TCorvaneBookmarks::StoreBookmarks() {
   if (!MenuItem) return false;
   const Item& root = *MenuItem;
-  return files_.Replace(BookmarkFileName, [&](ByteSink& writing) {
-    WriteNetscapeFile(writing, root, FFirstBookmark, AppName);
-  });
+  const auto store = [&](BookmarkEncoding encoding) {
+    return files_.Replace(BookmarkFileName, [&](ByteSink& writing) {
+      WriteNetscapeFile(writing, root, FFirstBookmark, AppName, encoding, codePage_);
+    });
+  };
+  if (fileEncoding_ == BookmarkEncoding::kAnsi) {
+    try {
+      return store(BookmarkEncoding::kAnsi);
+    } catch (const NotInCodePage&) {
+      // The file was left as it was. Once a text needs it, the file is
+      // UTF-8 for good: its titles would not go back into the code page.
+      fileEncoding_ = BookmarkEncoding::kUtf8;
+    }
+  }
+  return store(BookmarkEncoding::kUtf8);
 }
 
 void TCorvaneBookmarks::MenuChanged() {

@@ -1,12 +1,15 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "bookmarks/bookmark_dialogs.h"
 #include "bookmarks/bookmark_files.h"
+#include "bookmarks/bookmark_text.h"
 #include "bookmarks/import_sources.h"
 #include "bookmarks/line_reader.h"
+#include "framework/code_page.h"
 #include "framework/menu_item.h"
 
 namespace tessaly {
@@ -20,13 +23,19 @@ namespace tessaly {
 // The host sets the properties, then calls Loaded. MenuItem and MenuItem2
 // must outlive the component, which takes its entries out of them when it
 // ends.
+//
+// Titles and URLs are UTF-8 in the entries, whatever file they came from.
+// The bookmark file keeps the encoding it was read in (bookmark_text.h): an
+// ANSI file is written in the code page, byte for byte as it was read, until
+// it is to hold a text the code page cannot; from then on it is UTF-8, all
+// of it, every other text converted without loss.
 class TCorvaneBookmarks {
  public:
   using Item = tessaly::MenuItem;
 
-  // programPath: the running program's file; the bookmark file is
-  // "cvbmarks.htm" in its directory.
-  TCorvaneBookmarks(BookmarkFiles& files, const std::string& programPath);
+  // programPath: the running program's file (UTF-8); the bookmark file is
+  // "cvbmarks.htm" in its directory. codePage: the system's ANSI code page.
+  TCorvaneBookmarks(BookmarkFiles& files, const CodePage& codePage, const std::string& programPath);
   ~TCorvaneBookmarks();
   TCorvaneBookmarks(const TCorvaneBookmarks&) = delete;
   TCorvaneBookmarks& operator=(const TCorvaneBookmarks&) = delete;
@@ -84,11 +93,14 @@ class TCorvaneBookmarks {
   static std::string CheckLong(const std::string& text);
 
   // For the importers: reads a Netscape bookmark file into parent (captions
-  // shortened by CheckLong). False when it cannot be opened. Neither
-  // refreshes the copy nor stores.
+  // shortened by CheckLong), in the encoding it says it has. False when it
+  // cannot be opened. Neither refreshes the copy nor stores.
   bool ReadNetscapeFile(const std::string& path, Item& parent);
-  // Reads the entries of one folder level from lines already opened.
-  void ReadNetscapeNode(LineReader& lines, Item& parent);
+  // Reads the entries of one folder level from lines already opened; the
+  // encoding the lines say the file has.
+  BookmarkEncoding ReadNetscapeNode(LineReader& lines, Item& parent);
+  // The encoding the bookmark file was read in or is written in now.
+  BookmarkEncoding FileEncoding() const { return fileEncoding_; }
   // New entries as the component makes them (a bookmark clicks ItemClickEvt),
   // for the importers and the organizer to append.
   std::unique_ptr<Item> NewBookmark(const std::string& title, const std::string& url);
@@ -105,6 +117,12 @@ class TCorvaneBookmarks {
   bool ImportNavigator();
   bool ImportCommunicator4();
   bool ImportCommunicator45();
+  // Google Chrome's and Microsoft Edge's bookmarks: the folder "Chrome
+  // Bookmarks" or "Edge Bookmarks" with a sub-folder per profile that has a
+  // bookmark file (chromium_bookmarks.h). True when one was added; a damaged,
+  // huge or missing file is passed over.
+  bool ImportChromeBookmarks();
+  bool ImportEdgeBookmarks();
   // Asks for a bookmark file, imports it and stores.
   void ImportNetscapeFile();
   bool ImportNetscapeFile(const std::string& fileName);
@@ -130,8 +148,15 @@ class TCorvaneBookmarks {
   // was added; an error while reading ends the import, keeping what it added.
   bool ImportUserFiles(const char* folderName, const std::vector<std::string>& users,
                        const std::function<std::string(const std::string&)>& fileOf);
+  // A Chromium browser's profiles under the local application data folder.
+  bool ImportChromiumProfiles(const char* folderName, const std::string& userDataPath);
+  // Reads a file into parent; the encoding it had, or nothing when it could
+  // not be opened.
+  std::optional<BookmarkEncoding> ReadFileInto(const std::string& path, Item& parent);
 
   BookmarkFiles& files_;
+  const CodePage& codePage_;
+  BookmarkEncoding fileEncoding_ = BookmarkEncoding::kAnsi;
   bool enabled_ = true;
   bool loaded_ = false;
   int FOwnItemCount = 0;

@@ -20,7 +20,10 @@ struct DirectoryEntry {
 
 // What the importers read besides bookmark files: Internet Explorer's and
 // Netscape's registry keys, the Favorites directory tree and its Internet
-// shortcut files. Registry keys are only ever opened for reading.
+// shortcut files, the local application data folder where Chrome and Edge
+// keep their profiles. Registry keys are only ever opened for reading; their
+// texts are in the ANSI code page. Paths and names of files and folders are
+// UTF-8, so that a name in any language is found and shown as it is.
 class ImportSources {
  public:
   // Larger files are no Internet shortcut (those are a few hundred bytes), and
@@ -43,6 +46,9 @@ class ImportSources {
   // section or the key is missing, or the file is larger than kLargestIniFile.
   virtual std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key,
                                     const std::string& fallback) = 0;
+  // The user's local application data folder (CSIDL_LOCAL_APPDATA), without
+  // a closing backslash; empty when there is none.
+  virtual std::string LocalAppData() = 0;
 };
 
 }  // namespace tessaly

@@ -1,12 +1,16 @@
 // The bookmark component's importers: Internet Explorer's Favorites, the
 // bookmark files of Netscape Navigator 2.0/3.0, Communicator 4.0 and 4.5 found
-// through their registry keys, and a bookmark file the user picks.
+// through their registry keys, a bookmark file the user picks, and the
+// profiles of Google Chrome and Microsoft Edge.
 #include <algorithm>
 #include <cctype>
 #include <exception>
+#include <map>
+#include <memory>
 #include <vector>
 
 #include "bookmarks/bookmark_entry.h"
+#include "bookmarks/chromium_bookmarks.h"
 #include "bookmarks/cvbookmarks.h"
 
 namespace tessaly {
@@ -31,6 +35,19 @@ std::string TextValue(Registry& registry, const std::string& name) {
 std::string TextValue(Registry& registry, const std::string& key, const std::string& name) {
   RegistryKeyScope scope(registry, key, false);
   return scope.IsOpen() ? TextValue(registry, name) : std::string();
+}
+
+// The whole file, when it can be read and is no larger than most bytes.
+bool ReadWhole(BookmarkFiles& files, const std::string& path, std::size_t most, std::string& text) {
+  std::unique_ptr<ByteSource> source = files.Exists(path) ? files.OpenRead(path) : nullptr;
+  if (!source) return false;
+  text.clear();
+  std::vector<char> buffer(64 * 1024);
+  while (const std::size_t got = source->Read(buffer.data(), buffer.size())) {
+    if (text.size() + got > most) return false;
+    text.append(buffer.data(), got);
+  }
+  return true;
 }
 
 // Communicator 4.5 keeps its users' directories beside its own: the install
@@ -81,7 +98,7 @@ void TCorvaneBookmarks::ImportUserFile(Item& parent, const std::string& caption,
 
 bool TCorvaneBookmarks::ImportFavorites() {
   if (!MenuItem || !Sources) return false;
-  const std::string path = TextValue(Sources->CurrentUser(), kShellFolders, "Favorites");
+  const std::string path = AnsiToText(codePage_, TextValue(Sources->CurrentUser(), kShellFolders, "Favorites"));
   if (path.empty() || !Sources->DirectoryExists(path)) return false;
   ScanDir({}, path, AddImportFolder("IE Favorites"));
   MenuChanged();
@@ -126,7 +143,8 @@ void TCorvaneBookmarks::ScanDir(const std::string&, const std::string& directory
 
 bool TCorvaneBookmarks::ImportNavigator() {
   if (!MenuItem || !Sources) return false;
-  const std::string file = TextValue(Sources->CurrentUser(), kNavigator + "\\Bookmark List", "File Location");
+  const std::string file =
+      AnsiToText(codePage_, TextValue(Sources->CurrentUser(), kNavigator + "\\Bookmark List", "File Location"));
   if (file.empty() || !files_.Exists(file)) return false;
   ReadNetscapeFile(file, AddImportFolder("NS v2.0/v3.0 Bookmarks"));
   MenuChanged();
@@ -140,9 +158,11 @@ bool TCorvaneBookmarks::ImportUserFiles(const char* folderName, const std::vecto
   bool added = false;
   try {
     for (const std::string& user : users) {
-      const std::string file = fileOf(user);
+      // The users are registry key names, and their files' paths registry
+      // texts: both in the ANSI code page.
+      const std::string file = AnsiToText(codePage_, fileOf(user));
       if (file.empty() || !files_.Exists(file)) continue;
-      ImportUserFile(top, user, file);
+      ImportUserFile(top, AnsiToText(codePage_, user), file);
       added = true;
     }
   } catch (const std::exception&) {
@@ -196,6 +216,44 @@ bool TCorvaneBookmarks::ImportCommunicator45() {
   } catch (const std::exception&) {
     return false;  // the users could not be read: nothing was added
   }
+}
+
+bool TCorvaneBookmarks::ImportChromeBookmarks() {
+  return ImportChromiumProfiles("Chrome Bookmarks", "\\Google\\Chrome\\User Data");
+}
+
+bool TCorvaneBookmarks::ImportEdgeBookmarks() {
+  return ImportChromiumProfiles("Edge Bookmarks", "\\Microsoft\\Edge\\User Data");
+}
+
+bool TCorvaneBookmarks::ImportChromiumProfiles(const char* folderName, const std::string& userDataPath) {
+  if (!MenuItem || !Sources) return false;
+  const std::string localAppData = Sources->LocalAppData();
+  if (localAppData.empty()) return false;
+  const std::string userData = localAppData + userDataPath;
+  if (!Sources->DirectoryExists(userData)) return false;
+  std::string text;
+  const std::map<std::string, std::string> names =
+      ReadWhole(files_, userData + "\\Local State", kLargestChromiumFile, text) ? ChromiumProfileNames(text)
+                                                                                : std::map<std::string, std::string>();
+  // Each profile is read into a folder of its own before it joins the tree:
+  // a file that turns out damaged leaves nothing behind.
+  std::vector<std::unique_ptr<Item>> profiles;
+  const NewBookmarkEntryFn newBookmark = [this](const std::string& title, const std::string& url) {
+    return NewBookmark(title, url);
+  };
+  for (const DirectoryEntry& entry : Sources->List(userData, "*.*")) {
+    if (!entry.directory) continue;
+    if (!ReadWhole(files_, userData + "\\" + entry.name + "\\Bookmarks", kLargestChromiumFile, text)) continue;
+    const auto named = names.find(entry.name);
+    std::unique_ptr<Item> profile = NewFolder(named != names.end() ? named->second : entry.name);
+    if (ReadChromiumBookmarks(text, *profile, newBookmark)) profiles.push_back(std::move(profile));
+  }
+  if (profiles.empty()) return false;
+  Item& top = AddImportFolder(folderName);
+  for (std::unique_ptr<Item>& profile : profiles) top.Add(std::move(profile));
+  MenuChanged();
+  return true;
 }
 
 bool TCorvaneBookmarks::ImportNetscapeFile(const std::string& fileName) {

@@ -1,6 +1,7 @@
 #include "bookmarks/netscape_reader.h"
 
 #include "bookmarks/bookmark_entry.h"
+#include "framework/tree_walk.h"
 
 namespace tessaly {
 
@@ -69,26 +70,56 @@ NetscapeLine ParseNetscapeLine(const std::string& line) {
   return {};
 }
 
-void ReadNetscapeNode(LineReader& lines, MenuItem& parent, const MenuItem::ClickHandler& onClick) {
+namespace {
+
+// The entries from index first on, to any depth, as UTF-8 and shortened.
+void FinishEntries(MenuItem& parent, int first, BookmarkEncoding encoding, const CodePage& codePage) {
+  WalkTree(parent, first, 0, [&](MenuItem& item, int) -> std::optional<int> {
+    if (encoding == BookmarkEncoding::kAnsi) {
+      item.Caption = AnsiToText(codePage, item.Caption);
+      item.Hint = AnsiToText(codePage, item.Hint);
+    }
+    item.Caption = CheckLong(item.Caption);
+    if (item.Count() > 0) return 0;
+    return std::nullopt;
+  });
+}
+
+}  // namespace
+
+BookmarkEncoding ReadNetscapeNode(LineReader& lines, MenuItem& parent, const MenuItem::ClickHandler& onClick,
+                                  const CodePage& codePage) {
+  const int first = parent.Count();
+  BookmarkEncoding encoding = BookmarkEncoding::kAnsi;
   MenuItem* level = &parent;
   std::string text;
+  bool firstLine = true;
   while (lines.Next(text)) {
+    if (firstLine && StartsWithUtf8Bom(text)) encoding = BookmarkEncoding::kUtf8;
+    firstLine = false;
     NetscapeLine line = ParseNetscapeLine(text);
+    bool closed = false;
     switch (line.kind) {
       case NetscapeLine::Kind::kFolder:
-        level = &level->Add(NewFolderEntry(CheckLong(line.caption)));
+        level = &level->Add(NewFolderEntry(line.caption));
         break;
       case NetscapeLine::Kind::kEndOfFolder:
-        if (level == &parent) return;
-        level = level->Parent();
+        if (level == &parent)
+          closed = true;
+        else
+          level = level->Parent();
         break;
       case NetscapeLine::Kind::kBookmark:
-        level->Add(NewBookmarkEntry(CheckLong(line.caption), line.url, onClick));
+        level->Add(NewBookmarkEntry(line.caption, line.url, onClick));
         break;
       case NetscapeLine::Kind::kOther:
+        if (NamesUtf8Charset(text)) encoding = BookmarkEncoding::kUtf8;
         break;
     }
+    if (closed) break;
   }
+  FinishEntries(parent, first, encoding, codePage);
+  return encoding;
 }
 
 }  // namespace tessaly

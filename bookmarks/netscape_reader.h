@@ -1,7 +1,9 @@
 #pragma once
 #include <string>
 
+#include "bookmarks/bookmark_text.h"
 #include "bookmarks/line_reader.h"
+#include "framework/code_page.h"
 #include "framework/menu_item.h"
 
 namespace tessaly {
@@ -24,6 +26,12 @@ NetscapeLine ParseNetscapeLine(const std::string& line);
 // the file. Captions are shortened by CheckLong; bookmarks get onClick.
 // Folders nest through the items' parents rather than through calls, so no
 // depth of nesting reaches the call stack.
-void ReadNetscapeNode(LineReader& lines, MenuItem& parent, const MenuItem::ClickHandler& onClick);
+//
+// Returns the encoding the lines read say the file has (bookmark_text.h).
+// The entries are UTF-8: those of a file in the ANSI code page are converted
+// once the whole level is read, since the line that names UTF-8 may come
+// anywhere; a UTF-8 file's bytes are taken as they stand.
+BookmarkEncoding ReadNetscapeNode(LineReader& lines, MenuItem& parent, const MenuItem::ClickHandler& onClick,
+                                  const CodePage& codePage);
 
 }  // namespace tessaly

@@ -42,22 +42,32 @@ const std::string kBookmarkEnd = "</A>\n";
 
 }  // namespace
 
-void WriteNetscapeFile(ByteSink& sink, const MenuItem& root, int first, const std::string& appName) {
+void WriteNetscapeFile(ByteSink& sink, const MenuItem& root, int first, const std::string& appName,
+                       BookmarkEncoding encoding, const CodePage& codePage) {
+  const bool ansi = encoding == BookmarkEncoding::kAnsi;
+  const auto text = [&](const std::string& utf8) {
+    if (!ansi) return utf8;
+    std::optional<std::string> bytes = TextToAnsi(codePage, utf8);
+    if (!bytes) throw NotInCodePage("a text the ANSI code page cannot hold");
+    return *bytes;
+  };
   TextOut out(sink);
-  out << "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<!-- This is an automatically generated file.\n"
+  out << "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n";
+  if (!ansi) out << kUtf8MetaLine << "\n";
+  out << "<!-- This is an automatically generated file.\n"
          "It will be read and overwritten.\nDo Not Edit! -->\n<TITLE>Bookmarks for "
-      << appName << "</TITLE>\n<H1>Bookmarks for " << appName << "</H1>\n\n<DL><p>\n";
+      << text(appName) << "</TITLE>\n<H1>Bookmarks for " << text(appName) << "</H1>\n\n<DL><p>\n";
 
   // A folder opens a list, empty or not; leaving a level closes its list, the
   // file's own last.
   WalkTree(
       root, first, 0,
-      [&out](const MenuItem& item, int) -> std::optional<int> {
+      [&](const MenuItem& item, int) -> std::optional<int> {
         if (IsFolder(item)) {
-          out << kFolderStart << item.Caption << kFolderEnd;
+          out << kFolderStart << text(item.Caption) << kFolderEnd;
           return 0;
         }
-        out << kBookmarkStart << item.Hint << kBookmarkMiddle << item.Caption << kBookmarkEnd;
+        out << kBookmarkStart << text(item.Hint) << kBookmarkMiddle << text(item.Caption) << kBookmarkEnd;
         return std::nullopt;
       },
       [&out](int) { out << kListEnd; });

@@ -23,7 +23,8 @@ class WebBrowserApp {
  public:
   virtual ~WebBrowserApp() = default;
   virtual void GoHome() = 0;
-  // Navigate with the four optional arguments each a 32-bit integer 0.
+  // Navigate with the four optional arguments each a 32-bit integer 0; url
+  // is UTF-8 and reaches the browser as UTF-16.
   virtual void Navigate(const std::string& url) = 0;
   virtual int Left() = 0;
   virtual int Top() = 0;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "controllers/url_text.h"
 #include "framework/comma_text.h"
 #include "framework/notice.h"
 
@@ -41,8 +42,8 @@ NetscapeFrame& NetscapeFrameState() {
   return frame;
 }
 
-NSController::NSController(NetscapePlatform& platform)
-    : platform_(platform), statusConv_(platform.CreateConversation()), commandConv_(platform.CreateConversation()) {}
+NSController::NSController(NetscapePlatform& platform, const CodePage& codePage)
+    : platform_(platform), codePage_(codePage), statusConv_(platform.CreateConversation()), commandConv_(platform.CreateConversation()) {}
 
 bool NSController::OpenLink(DdeConversation& conversation, const char* topic) {
   return conversation.OpenLink(kService, topic);
@@ -182,7 +183,7 @@ void NSController::OpenUrl(const std::string& url) {
     windowId_.clear();
     return;
   }
-  RequestItem(*commandConv_, url + ",," + windowId_ + ",0x0");
+  RequestItem(*commandConv_, UrlInCodePage(url, codePage_) + ",," + windowId_ + ",0x0");
 }
 
 std::string NSController::GetPlacement() {

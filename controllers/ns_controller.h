@@ -5,6 +5,7 @@
 
 #include "controllers/controller.h"
 #include "controllers/netscape_platform.h"
+#include "framework/code_page.h"
 
 namespace tessaly {
 
@@ -30,7 +31,8 @@ NetscapeFrame& NetscapeFrameState();
 // offers to start one and waits for it.
 class NSController : public Controller {
  public:
-  explicit NSController(NetscapePlatform& platform);
+  // codePage: the ANSI code page, which Netscape takes its addresses in.
+  NSController(NetscapePlatform& platform, const CodePage& codePage);
 
   // Finds Netscape's active browser window and verifies it; may start Netscape.
   bool ConnectNetscape(bool askToLaunch);
@@ -47,6 +49,7 @@ class NSController : public Controller {
   const std::string& WindowId() const { return windowId_; }
 
   void SetSize(int width, int height) override;
+  // url: UTF-8, sent in the code page (url_text.h).
   void OpenUrl(const std::string& url) override;
   std::string GetUrl() override { return {}; }
   std::string GetTitle() override { return {}; }
@@ -60,6 +63,7 @@ class NSController : public Controller {
   void WaitForNetscape();
 
   NetscapePlatform& platform_;
+  const CodePage& codePage_;
   std::string windowId_;
   std::unique_ptr<DdeConversation> statusConv_;
   std::unique_ptr<DdeConversation> commandConv_;

@@ -6,10 +6,14 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # clang only for its libFuzzer (the fuzz tests of the native-asan build); nsis
-# (makensis) and p7zip-full (7z) build and read the release package.
+# (makensis) and p7zip-full (7z) build and read the release package;
+# nlohmann-json3-dev (header only) reads Chrome's and Edge's bookmark files;
+# fonts-wqy-microhei gives Wine's text a face with Chinese characters (Wine's
+# own fonts and DejaVu have Latin, Greek and Cyrillic only).
 need=(cmake make g++ clang libclang-rt-dev python3 googletest libgtest-dev libgmock-dev
-      g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-      wine wine64 fonts-wine xvfb x11-utils imagemagick fonts-dejavu-core time xdotool nsis p7zip-full openssl
+      g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix nlohmann-json3-dev
+      wine wine64 fonts-wine fonts-wqy-microhei xvfb x11-utils imagemagick fonts-dejavu-core time xdotool nsis
+      p7zip-full openssl
       libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3)
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 missing=()

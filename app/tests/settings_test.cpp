@@ -43,6 +43,7 @@ TEST(WindowSettings, AbsentBrowserValueReadsEmptyWhenTheKeyExists) {
   EXPECT_EQ(s.browser, "");
   EXPECT_TRUE(s.alwaysOnTop);
   EXPECT_FALSE(s.sizePageArea);  // off unless stored
+  EXPECT_FALSE(s.bookmarksInDefaultBrowser);
 }
 
 // A key that lacks a value, or holds it with another type, must not stop the
@@ -67,6 +68,7 @@ TEST(WindowSettings, StoreWritesSixValuesWithTheirTypesAndReadsBack) {
   s.runMinimized = true;
   s.alwaysOnTop = true;
   s.sizePageArea = true;
+  s.bookmarksInDefaultBrowser = true;
   StoreWindowSettings(reg, s, 1);
   EXPECT_EQ(std::get<int>(*reg.Find(kPositionKey, "Left")), 10);
   EXPECT_EQ(std::get<int>(*reg.Find(kPositionKey, "Top")), -20);
@@ -74,6 +76,7 @@ TEST(WindowSettings, StoreWritesSixValuesWithTheirTypesAndReadsBack) {
   EXPECT_EQ(std::get<std::string>(*reg.Find(kDefaultsKey, "Browser")), "ns");
   EXPECT_EQ(std::get<int>(*reg.Find(kDefaultsKey, "AlwaysOnTop")), 1);
   EXPECT_EQ(std::get<int>(*reg.Find(kDefaultsKey, "SizePageArea")), 1);
+  EXPECT_EQ(std::get<int>(*reg.Find(kDefaultsKey, "BookmarksInDefaultBrowser")), 1);
 
   WindowSettings back = ReadWindowSettings(reg);
   EXPECT_EQ(back.left, 10);
@@ -82,8 +85,10 @@ TEST(WindowSettings, StoreWritesSixValuesWithTheirTypesAndReadsBack) {
   EXPECT_EQ(back.browser, "ns");
   EXPECT_TRUE(back.alwaysOnTop);
   EXPECT_TRUE(back.sizePageArea);
+  EXPECT_TRUE(back.bookmarksInDefaultBrowser);
 
   StoreWindowSettings(reg, WindowSettings{}, 0);
+  EXPECT_EQ(std::get<int>(*reg.Find(kDefaultsKey, "BookmarksInDefaultBrowser")), 0);
   EXPECT_EQ(std::get<int>(*reg.Find(kDefaultsKey, "SizePageArea")), 0);
   EXPECT_EQ(std::get<std::string>(*reg.Find(kDefaultsKey, "Browser")), "ie");
   EXPECT_EQ(std::get<int>(*reg.Find(kPositionKey, "VisibleOnStart")), 1);

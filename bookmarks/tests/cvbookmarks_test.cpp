@@ -19,7 +19,7 @@ const std::string kStoredTree = "+ Tools\n  - Validator | http://validator.w3.or
 // "Bookmarks", none under the tray's, no fixed items.
 class BookmarksTest : public ::testing::Test {
  protected:
-  BookmarksTest() : bookmarks(files, "C:\\Program Files\\Tessaly\\tessaly.exe") {
+  BookmarksTest() : bookmarks(files, testing::TestCodePage(), "C:\\Program Files\\Tessaly\\tessaly.exe") {
     for (const char* own : {"Add Bookmark...", "Organize Bookmarks...", "Smart Import"}) main.Add(own);
     main.AddSeparator();
     bookmarks.AppName = "Tessaly";

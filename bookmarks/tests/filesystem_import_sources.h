@@ -18,6 +18,7 @@ class FilesystemImportSources : public ImportSources {
  public:
   MemoryRegistry currentUser, localMachine;
   std::set<std::filesystem::path> hidden, system;
+  std::string localAppData;
 
   Registry& CurrentUser() override { return currentUser; }
   Registry& LocalMachine() override { return localMachine; }
@@ -49,6 +50,8 @@ class FilesystemImportSources : public ImportSources {
     }
     return fallback;
   }
+
+  std::string LocalAppData() override { return localAppData; }
 
  private:
   static std::filesystem::path Native(std::string path) {

@@ -29,7 +29,7 @@ void Set(MemoryRegistry& registry, const std::string& key, const std::string& na
 
 class ImportersTest : public ::testing::Test {
  protected:
-  ImportersTest() : bookmarks(files, "C:\\Tessaly\\tessaly.exe") {
+  ImportersTest() : bookmarks(files, testing::TestCodePage(), "C:\\Tessaly\\tessaly.exe") {
     main.Add("Own");
     bookmarks.MenuItem = &main;
     bookmarks.MenuItem2 = &tray;

@@ -54,7 +54,7 @@ void ReadMirrorStoreAndFreeDeepFolders() {
   files.files[kFile] = DeepFile(depth);
   auto main = std::make_unique<MenuItem>();
   auto tray = std::make_unique<MenuItem>();
-  auto bookmarks = std::make_unique<TCorvaneBookmarks>(files, kProgram);
+  auto bookmarks = std::make_unique<TCorvaneBookmarks>(files, testing::TestCodePage(), kProgram);
   bookmarks->MenuItem = main.get();
   bookmarks->MenuItem2 = tray.get();
   bookmarks->WriteMenuAddItem = bookmarks->WriteMenuEditItem = bookmarks->WriteMenuSeperator = false;

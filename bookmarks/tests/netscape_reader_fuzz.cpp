@@ -10,6 +10,9 @@
 // are shortened), addresses not starting with a blank, "=" or a quote (which
 // the reader skips) and not "Folder" (which marks a folder). Empty ones are
 // included.
+//
+// Files read as ANSI (in Windows-1252) are written back as ANSI, those that
+// name UTF-8 as UTF-8, as the bookmark component stores them.
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -20,17 +23,20 @@
 #include "bookmarks/memory_bookmark_files.h"
 #include "bookmarks/netscape_reader.h"
 #include "bookmarks/netscape_writer.h"
+#include "framework/cp1252_code_page.h"
 #include "framework/tree_walk.h"
 
 namespace {
+
+const tessaly::Cp1252CodePage kCodePage;
 
 std::string ReadAndWrite(const std::string& file, std::size_t piece) {
   tessaly::MemoryByteSource source(file, piece);
   tessaly::LineReader lines(source);
   tessaly::MenuItem root;
-  tessaly::ReadNetscapeNode(lines, root, {});
+  const tessaly::BookmarkEncoding encoding = tessaly::ReadNetscapeNode(lines, root, {}, kCodePage);
   tessaly::StringByteSink sink;
-  tessaly::WriteNetscapeFile(sink, root, 0, "Fuzz");
+  tessaly::WriteNetscapeFile(sink, root, 0, "Fuzz", encoding, kCodePage);
   return sink.data;
 }
 
@@ -89,11 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tessaly::MenuItem tree;
     BuildTree(in, tree);
     tessaly::StringByteSink sink;
-    tessaly::WriteNetscapeFile(sink, tree, 0, "Fuzz");
+    tessaly::WriteNetscapeFile(sink, tree, 0, "Fuzz", tessaly::BookmarkEncoding::kAnsi, kCodePage);
     tessaly::MemoryByteSource source(sink.data, 1 + size % 17);
     tessaly::LineReader lines(source);
     tessaly::MenuItem back;
-    tessaly::ReadNetscapeNode(lines, back, {});
+    tessaly::ReadNetscapeNode(lines, back, {}, kCodePage);
     if (Shape(back) != Shape(tree)) std::abort();
   }
   // Pieces of varying size, so that lines and line ends cross them.

@@ -8,15 +8,22 @@
 #include "bookmarks/memory_bookmark_files.h"
 #include "bookmarks/netscape_reader.h"
 #include "bookmarks/netscape_writer.h"
+#include "framework/cp1252_code_page.h"
 #include "framework/menu_item.h"
 #include "framework/tree_walk.h"
 
 namespace tessaly::testing {
 
-inline void ReadInto(MenuItem& root, const std::string& file, std::size_t piece = 5) {
+// The ANSI code page of the tests.
+inline const CodePage& TestCodePage() {
+  static const Cp1252CodePage codePage;
+  return codePage;
+}
+
+inline BookmarkEncoding ReadInto(MenuItem& root, const std::string& file, std::size_t piece = 5) {
   MemoryByteSource source(file, piece);
   LineReader lines(source);
-  ReadNetscapeNode(lines, root, [](MenuItem&) {});
+  return ReadNetscapeNode(lines, root, [](MenuItem&) {}, TestCodePage());
 }
 
 // Shows children from index first on, each on its own line.
@@ -38,9 +45,10 @@ inline std::string ReadText(const std::string& file) {
   return TreeText(root);
 }
 
-inline std::string Written(const MenuItem& root, int first = 0, const std::string& appName = "Tessaly") {
+inline std::string Written(const MenuItem& root, int first = 0, const std::string& appName = "Tessaly",
+                           BookmarkEncoding encoding = BookmarkEncoding::kAnsi) {
   StringByteSink sink;
-  WriteNetscapeFile(sink, root, first, appName);
+  WriteNetscapeFile(sink, root, first, appName, encoding, TestCodePage());
   return sink.data;
 }
 

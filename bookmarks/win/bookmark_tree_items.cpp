@@ -3,6 +3,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/win/wide_text.h"
+
 namespace tessaly {
 
 namespace {
@@ -41,16 +43,18 @@ BookmarkNode* BookmarkTreeItems::NodeOf(HTREEITEM item) const {
 }
 
 HTREEITEM BookmarkTreeItems::Insert(BookmarkNode& node, HTREEITEM parent, HTREEITEM after) {
-  TVINSERTSTRUCTA insert{};
+  // The node's text (UTF-8) in the wide-character item: titles in any language.
+  std::wstring text = win::Wide(node.Text);
+  TVINSERTSTRUCTW insert{};
   insert.hParent = parent;
   insert.hInsertAfter = after;
-  TVITEMA& item = insert.item;
+  TVITEMW& item = insert.item;
   item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_CHILDREN;
-  item.pszText = const_cast<char*>(node.Text.c_str());
+  item.pszText = &text[0];
   item.iImage = item.iSelectedImage = node.ImageIndex;
   item.cChildren = node.Count() > 0 ? 1 : 0;
   item.lParam = reinterpret_cast<LPARAM>(&node);
-  auto handle = reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  auto handle = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
   node.ViewItem = handle;
   return handle;
 }
@@ -107,11 +111,12 @@ void BookmarkTreeItems::Remove(BookmarkNode& node) {
 void BookmarkTreeItems::ShowText(const BookmarkNode& node) {
   HTREEITEM item = ItemOf(node);
   if (!item) return;
-  TVITEMA info{};
+  std::wstring text = win::Wide(node.Text);
+  TVITEMW info{};
   info.mask = TVIF_TEXT | TVIF_HANDLE;
   info.hItem = item;
-  info.pszText = const_cast<char*>(node.Text.c_str());
-  SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&info));
+  info.pszText = &text[0];
+  SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void BookmarkTreeItems::ShowOrder(BookmarkNode& root) {
@@ -157,12 +162,12 @@ BookmarkNode* BookmarkTreeItems::NodeAt(int x, int y, HitPart& part) const {
   return NodeOf(item);
 }
 
-void BookmarkTreeItems::ItemExpanding(const NMTREEVIEWA& info) {
+void BookmarkTreeItems::ItemExpanding(const NMTREEVIEWW& info) {
   if (info.action & TVE_EXPAND)
     if (BookmarkNode* node = NodeOf(info.itemNew.hItem)) Fill(*node);
 }
 
-void BookmarkTreeItems::ItemDeleted(const NMTREEVIEWA& info) {
+void BookmarkTreeItems::ItemDeleted(const NMTREEVIEWW& info) {
   if (auto* node = reinterpret_cast<BookmarkNode*>(info.itemOld.lParam)) node->ViewItem = nullptr;
 }
 

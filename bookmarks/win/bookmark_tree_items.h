@@ -8,7 +8,8 @@
 namespace tessaly {
 
 // Shows a tree of bookmark nodes in a tree-view control: one item per node
-// shown, the node in the item's data and the item in the node's ViewItem.
+// shown, the node in the item's data and the item in the node's ViewItem,
+// the node's UTF-8 text in the wide-character item.
 //
 // A folder's items are made when it first opens, so the control holds only
 // what the user has opened: a tree of any size loads at once, and however
@@ -42,9 +43,10 @@ class BookmarkTreeItems {
   BookmarkNode* NodeOf(HTREEITEM item) const;
 
   // The notifications the items follow: an opening folder is filled, a
-  // deleted item is forgotten by its node.
-  void ItemExpanding(const NMTREEVIEWA& info);
-  void ItemDeleted(const NMTREEVIEWA& info);
+  // deleted item is forgotten by its node. The tree sends the wide ones
+  // (TfrmEditBookmarks sets it so).
+  void ItemExpanding(const NMTREEVIEWW& info);
+  void ItemDeleted(const NMTREEVIEWW& info);
 
  private:
   HTREEITEM Insert(BookmarkNode& node, HTREEITEM parent, HTREEITEM after);

@@ -113,7 +113,7 @@ bool TCorvaneTreeView::FormKey(const MSG& msg) {
   HWND editor = reinterpret_cast<HWND>(SendMessageA(Handle(), TVM_GETEDITCONTROL, 0, 0));
   if (!editor || msg.hwnd != editor || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);  // taken with the wide calls (application.cpp)
   return true;
 }
 

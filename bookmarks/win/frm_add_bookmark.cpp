@@ -40,9 +40,12 @@ TfrmAddBookmark::TfrmAddBookmark(HWND owner) {
   edtUrl = std::make_unique<win::Edit>(*this, Bounds{40, 40, 241, 21});
   btnAdd = std::make_unique<win::Button>(*this, "Add", Bounds{120, 73, 75, 25}, true);
   btnCancel = std::make_unique<win::Button>(*this, "Cancel", Bounds{200, 73, 75, 25});
-  // Long addresses (search and tracking links) must fit whole.
-  SendMessageA(edtTitle->Handle(), EM_LIMITTEXT, 0, 0);
-  SendMessageA(edtUrl->Handle(), EM_LIMITTEXT, 0, 0);
+  // Long addresses (search and tracking links) must fit whole; titles and
+  // addresses in any script show in a face that has it.
+  for (win::Edit* box : {edtTitle.get(), edtUrl.get()}) {
+    SendMessageA(box->Handle(), EM_LIMITTEXT, 0, 0);
+    SendMessageW(box->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(TextFont()), FALSE);
+  }
 
   btnAdd->OnClick = [this] { EndModal(IDOK); };
   btnCancel->OnClick = [this] { EndModal(IDCANCEL); };

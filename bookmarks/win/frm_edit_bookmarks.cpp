@@ -1,12 +1,14 @@
 #include "bookmarks/win/frm_edit_bookmarks.h"
 
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "bookmarks/tree_commands.h"
 #include "bookmarks/win/frm_add_bookmark.h"
 #include "framework/win/application.h"
 #include "framework/win/wait_cursor.h"
+#include "framework/win/wide_text.h"
 
 namespace tessaly {
 
@@ -20,10 +22,12 @@ const std::vector<std::string> kInstructions{
     "from the pop-up menu. Enter your ", "changes.", "", "To Move: Drag bookmark or ",
     "folder to the desired location."};
 
-// Texts as the user's locale orders them, letter case aside.
+// Texts (UTF-8) as the user's locale orders them, letter case aside, in
+// whatever script they are.
 int CompareLocaleText(const std::string& a, const std::string& b) {
-  const int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                                    b.data(), static_cast<int>(b.size()));
+  const std::wstring wideA = win::Wide(a), wideB = win::Wide(b);
+  const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA.data(), static_cast<int>(wideA.size()),
+                                    wideB.data(), static_cast<int>(wideB.size()));
   return result ? result - CSTR_EQUAL : CompareAsciiIgnoringCase(a, b);
 }
 
@@ -53,6 +57,10 @@ TfrmEditBookmarks::TfrmEditBookmarks(TCorvaneBookmarks& bookmarks, HBITMAP glyph
   btnCancel = std::make_unique<win::Button>(*this, "Cancel", Bounds{88, 272, 75, 25});
 
   HWND tree = TreeView1->Handle();
+  // The wide notifications: an edited label comes back with every character;
+  // and the titles in a face that has their scripts.
+  SendMessageW(tree, TVM_SETUNICODEFORMAT, TRUE, 0);
+  SendMessageW(tree, WM_SETFONT, reinterpret_cast<WPARAM>(TextFont()), FALSE);
   ImageList1.Reset(NewImageList(glyphs, glyphWidth));
   SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(ImageList1.Get()));
   SendMessageA(tree, TVM_SETINDENT, 19, 0);
@@ -203,18 +211,18 @@ LRESULT TfrmEditBookmarks::TreeView1Notify(NMHDR* header) {
       ShowTreePopup(items_.NodeAt(client.x, client.y, part), at);
       return TRUE;  // the menu is open already: no context-menu message
     }
-    case TVN_ENDLABELEDITA: {
-      const TVITEMA& item = reinterpret_cast<NMTVDISPINFOA*>(header)->item;
+    case TVN_ENDLABELEDITW: {
+      const TVITEMW& item = reinterpret_cast<NMTVDISPINFOW*>(header)->item;
       BookmarkNode* node = items_.NodeOf(item.hItem);
       if (!item.pszText || !node) return FALSE;  // the editing was cancelled
-      node->Text = item.pszText;
+      node->Text = win::Utf8(item.pszText, static_cast<int>(wcslen(item.pszText)));
       return TRUE;
     }
-    case TVN_ITEMEXPANDINGA:
-      items_.ItemExpanding(*reinterpret_cast<NMTREEVIEWA*>(header));
+    case TVN_ITEMEXPANDINGW:
+      items_.ItemExpanding(*reinterpret_cast<NMTREEVIEWW*>(header));
       return FALSE;
-    case TVN_DELETEITEMA:
-      items_.ItemDeleted(*reinterpret_cast<NMTREEVIEWA*>(header));
+    case TVN_DELETEITEMW:
+      items_.ItemDeleted(*reinterpret_cast<NMTREEVIEWW*>(header));
       return 0;
   }
   return 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/win/handles.h"
+#include "framework/win/wide_text.h"
 
 namespace tessaly::win {
 
@@ -44,38 +45,39 @@ class FileSink : public ByteSink {
 // The new file until it has taken the old one's place; deleted if it never does.
 class PendingFile {
  public:
-  explicit PendingFile(std::string path) : path_(std::move(path)) {}
+  explicit PendingFile(std::wstring path) : path_(std::move(path)) {}
   ~PendingFile() {
-    if (!path_.empty()) DeleteFileA(path_.c_str());
+    if (!path_.empty()) DeleteFileW(path_.c_str());
   }
   PendingFile(const PendingFile&) = delete;
   PendingFile& operator=(const PendingFile&) = delete;
-  const std::string& Path() const { return path_; }
+  const std::wstring& Path() const { return path_; }
   void Placed() { path_.clear(); }
 
  private:
-  std::string path_;
+  std::wstring path_;
 };
 
 }  // namespace
 
 bool Win32BookmarkFiles::Exists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::unique_ptr<ByteSource> Win32BookmarkFiles::OpenRead(const std::string& path) {
-  UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  UniqueFile file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return nullptr;
   return std::make_unique<FileSource>(std::move(file));
 }
 
 bool Win32BookmarkFiles::Replace(const std::string& path, const std::function<void(ByteSink&)>& write) {
-  PendingFile pending(path + ".new");
+  const std::wstring target = Wide(path);
+  PendingFile pending(target + L".new");
   {
     UniqueFile file(
-        CreateFileA(pending.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(pending.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
       pending.Placed();  // not ours: whatever holds that name stays
       return false;
@@ -90,7 +92,7 @@ bool Win32BookmarkFiles::Replace(const std::string& path, const std::function<vo
     // complete name with incomplete contents.
     if (!FlushFileBuffers(file.Get())) return false;
   }
-  if (!MoveFileExA(pending.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (!MoveFileExW(pending.Path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return false;
   pending.Placed();
   return true;

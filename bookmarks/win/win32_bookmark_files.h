@@ -5,7 +5,8 @@
 
 namespace tessaly::win {
 
-// Bookmark files on disk. A replacement is written to a file beside the old
+// Bookmark files on disk, their paths UTF-8 (opened with the wide-character
+// calls, so that a name in any language is found). A replacement is written to a file beside the old
 // one ("<name>.new"), flushed, and moved over the old one in one step, so
 // that a failure or a crash at any point leaves either the old file or the
 // whole new one.

@@ -5,8 +5,9 @@
 namespace tessaly::win {
 
 // The importers' sources on Windows: the current user's and the machine's
-// registry, directories listed with FindFirstFile, Internet shortcut files
-// read with GetPrivateProfileString.
+// registry, directories listed with FindFirstFileW, Internet shortcut files
+// read with GetPrivateProfileStringW, the local application data folder from
+// the shell.
 class Win32ImportSources : public ImportSources {
  public:
   Registry& CurrentUser() override { return currentUser_; }
@@ -15,6 +16,7 @@ class Win32ImportSources : public ImportSources {
   std::vector<DirectoryEntry> List(const std::string& directory, const std::string& pattern) override;
   std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override;
+  std::string LocalAppData() override;
 
  private:
   Win32Registry currentUser_{HKEY_CURRENT_USER};

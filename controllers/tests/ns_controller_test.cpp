@@ -1,5 +1,7 @@
 #include "controllers/ns_controller.h"
 
+#include "framework/cp1252_code_page.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,6 +18,7 @@ using tessaly::WindowPlacementRecord;
 using Calls = std::vector<std::string>;
 using Reply = std::optional<std::string>;
 
+const tessaly::Cp1252CodePage kCodePage;
 const std::string kInfo = "\"http://example.com/\",\"Example Page\"";
 
 // The reply bytes that carry an id text ("7x0" is 07 00).
@@ -156,7 +159,7 @@ TEST(WindowIdText, FirstTwoBytesAsSignedBytesWidenedToSixteenBits) {
 TEST_F(NSControllerTest, FirstPresetFindsTheActiveWindowItsFrameAndPokesTheSize) {
   ns.windows = {{1, "Example Page - Other"}, {2, "Example Page - Netscape", 120, 80, 700, 500},
                 {3, "Example Page - Netscape"}};
-  NSController c(ns);
+  NSController c(ns, kCodePage);
   c.SetPresetSize(1, 0, 0);
   const std::string item = "7x0,0x00000001,120,80,648,488";
   EXPECT_EQ(ns.Take(), (Calls{"request WWW_Activate 0xFFFFFFFF,0x0", "request WWW_GetFrameParent 7x0",
@@ -180,7 +183,7 @@ TEST_F(NSControllerTest, FrameParentsAreFollowedToTheTopWithABound) {
   ns.frameParent = [](const std::string& item) {
     return item == "9x0" ? Reply(BytesOf("3x0")) : item == "3x0" ? Reply(BytesOf("7x0")) : Reply();
   };
-  NSController c(ns);
+  NSController c(ns, kCodePage);
   EXPECT_TRUE(c.ConnectNetscape(false));
   EXPECT_EQ(ns.Take(), (Calls{"request WWW_Activate 0xFFFFFFFF,0x0", "request WWW_GetFrameParent 9x0",
                               "request WWW_GetFrameParent 3x0", "request WWW_GetFrameParent 7x0",
@@ -191,7 +194,7 @@ TEST_F(NSControllerTest, FrameParentsAreFollowedToTheTopWithABound) {
 
   // A Netscape that names parents for ever (two frames naming each other).
   ns.frameParent = [](const std::string& item) { return Reply(BytesOf(item == "9x0" ? "3x0" : "9x0")); };
-  NSController looping(ns);
+  NSController looping(ns, kCodePage);
   EXPECT_TRUE(looping.ConnectNetscape(false));
   int parentRequests = 0;
   for (const std::string& call : ns.Take()) parentRequests += call.find("WWW_GetFrameParent") != std::string::npos;
@@ -199,7 +202,7 @@ TEST_F(NSControllerTest, FrameParentsAreFollowedToTheTopWithABound) {
 
   // A window named as its own parent ends the walk at once.
   ns.frameParent = [](const std::string& item) { return Reply(BytesOf(item)); };
-  NSController selfParent(ns);
+  NSController selfParent(ns, kCodePage);
   EXPECT_TRUE(selfParent.ConnectNetscape(false));
   EXPECT_EQ(selfParent.WindowId(), "9x0");
   EXPECT_EQ(ns.Take()[1], "request WWW_GetFrameParent 9x0");
@@ -207,7 +210,7 @@ TEST_F(NSControllerTest, FrameParentsAreFollowedToTheTopWithABound) {
 
 TEST_F(NSControllerTest, FrameWindowIsMatchedByTitleTopmostFirst) {
   auto& frame = tessaly::NetscapeFrameState();
-  NSController c(ns);
+  NSController c(ns, kCodePage);
   ns.windows = {{1, "example page - Netscape"}, {2, "Example Page - netscape"}, {3, "Example Page - Netscape"},
                 {4, "Example Page - Netscape"}};
   ASSERT_TRUE(c.ConnectNetscape(false));
@@ -235,16 +238,22 @@ TEST_F(NSControllerTest, FrameWindowIsMatchedByTitleTopmostFirst) {
 }
 
 TEST_F(NSControllerTest, CornerIsFiftyFiftyBeforeAnyFrameAndPlacementNeedsOne) {
-  NSController c(ns);
+  NSController c(ns, kCodePage);
   EXPECT_EQ(c.GetPlacement(), "");
   c.SetSize(800, 600);
   EXPECT_EQ(ns.calls.back(), "poke WWW_WindowChange 7x0,0x00000001,50,50,800,600");
   c.OpenUrl("http://example.com/a.htm");
   EXPECT_EQ(ns.calls.back(), "request WWW_OpenURL http://example.com/a.htm,,7x0,0x0");
+  // Netscape reads the code page: what it holds goes as its bytes, anything
+  // else percent-encoded as UTF-8.
+  c.OpenUrl("http://caf\xC3\xA9.example/men\xC3\xBC");
+  EXPECT_EQ(ns.calls.back(), "request WWW_OpenURL http://caf\xE9.example/men\xFC,,7x0,0x0");
+  c.OpenUrl("http://example.com/\xCE\xA9/caf\xC3\xA9");
+  EXPECT_EQ(ns.calls.back(), "request WWW_OpenURL http://example.com/%CE%A9/caf%C3%A9,,7x0,0x0");
 }
 
 TEST_F(NSControllerTest, LinksThatDoNotOpenOrAnotherActiveWindowForgetTheWindow) {
-  NSController c(ns);
+  NSController c(ns, kCodePage);
   c.SetSize(800, 600);
   ns.refusedTopics = {"WWW_WindowChange"};
   ns.Take();
@@ -267,7 +276,7 @@ TEST_F(NSControllerTest, LinksThatDoNotOpenOrAnotherActiveWindowForgetTheWindow)
 TEST_F(NSControllerTest, NetscapeThatCannotStartIsReported) {
   ns.running = false;
   ns.shellResult = 2;  // file not found
-  NSController c(ns);
+  NSController c(ns, kCodePage);
   c.SetSize(800, 600);
   EXPECT_EQ(ns.Take(), (Calls{kQuestion, "shell netscape.exe", "message 16 Netscape could not be loaded."}));
 }
@@ -279,7 +288,7 @@ TEST_F(NSControllerTest, WaitEndsOneAttemptAfterTwentySeconds) {
     attemptsBeforeLastRound = ns.activateLinks;
     return true;
   };
-  NSController c(ns);
+  NSController c(ns, kCodePage);
   EXPECT_EQ(c.GetPlacement(), "");
   // From tick 1000, 1000 more per round: the round at 22000 marks the end,
   // then one more attempt and the final verification.
@@ -290,7 +299,7 @@ TEST_F(NSControllerTest, WaitEndsOneAttemptAfterTwentySeconds) {
 
 TEST_F(NSControllerTest, CommandDuringTheWaitConnectsAndEndsTheWait) {
   ns.running = false;
-  NSController c(ns);
+  NSController c(ns, kCodePage);
   ns.onPump = [&] {
     if (ns.pumps == 2) {
       ns.running = true;
@@ -310,7 +319,7 @@ TEST_F(NSControllerTest, CommandDuringTheWaitConnectsAndEndsTheWait) {
 TEST_F(NSControllerTest, ProgramEndingDuringTheWaitEndsIt) {
   ns.running = false;
   ns.onPump = [] { return false; };
-  NSController c(ns);
+  NSController c(ns, kCodePage);
   c.SetSize(800, 600);
   EXPECT_EQ(ns.pumps, 1);
   EXPECT_EQ(ns.calls.back(), "shell netscape.exe");

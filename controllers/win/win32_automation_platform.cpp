@@ -19,10 +19,12 @@ namespace {
 const CLSID kClsidInternetExplorer = {0x0002DF01, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 const IID kIidWebBrowserApp = {0x0002DF05, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
+// The program's texts are UTF-8 (a bookmark's address among them): the
+// browser gets every character of the address as it is.
 UniqueBstr ToBstr(const std::string& text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
   UniqueBstr wide(oleaut32::SysAllocStringLen(nullptr, static_cast<UINT>(n > 0 ? n - 1 : 0)));
-  if (wide && n > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.Get(), n);
+  if (wide && n > 0) MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.Get(), n);
   return wide;
 }
 

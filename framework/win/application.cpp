@@ -68,21 +68,24 @@ void Application::Run(Form& mainForm) {
 }
 
 bool Application::HandleOneMessage(MSG& msg) {
-  if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return false;
+  // The wide-character calls: taken with the ANSI ones, a character typed
+  // that the ANSI code page lacks would reach an edit box as "?". Windows
+  // converts the messages of the program's ANSI windows as it dispatches them.
+  if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return false;
   // Keyboard navigation (Tab, arrows, Enter) between a form's controls.
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   for (Form* f : forms_) {
     if (f->Handle() != root || !root) continue;
-    if (f->PreTranslateKey(msg) || IsDialogMessageA(root, &msg)) return true;
+    if (f->PreTranslateKey(msg) || IsDialogMessageW(root, &msg)) return true;
   }
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
   return true;
 }
 
 void Application::ProcessMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
     if (msg.message == WM_QUIT) return;  // leave it for the main loop
     // The quit can also come while a message is being taken: a message sent
     // meanwhile (the end of the session) may end the program. It is left for
@@ -99,13 +102,13 @@ bool Application::ProcessPendingMessages() {
   if (Application* app = Instance()) {
     app->ProcessMessages();
   } else {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) {
         PostQuitMessage(static_cast<int>(msg.wParam));
         return false;
       }
       TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      DispatchMessageW(&msg);
     }
   }
   return !Ending();

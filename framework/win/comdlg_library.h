@@ -6,6 +6,6 @@
 #include "framework/win/system_library.h"
 
 namespace tessaly::win::comdlg32 {
-TESSALY_SYSTEM_FUNCTION("comdlg32.dll", GetOpenFileNameA)
-TESSALY_SYSTEM_FUNCTION("comdlg32.dll", GetSaveFileNameA)
+TESSALY_SYSTEM_FUNCTION("comdlg32.dll", GetOpenFileNameW)
+TESSALY_SYSTEM_FUNCTION("comdlg32.dll", GetSaveFileNameW)
 }  // namespace tessaly::win::comdlg32

@@ -4,22 +4,26 @@
 
 #include "framework/win/form.h"
 #include "framework/win/handles.h"
+#include "framework/win/wide_text.h"
 
 namespace tessaly::win {
 
 Control::Control(Form& form, const char* windowClass, const std::string& caption, DWORD style,
                  Bounds b, DWORD exStyle)
     : form_(form), id_(form.NextControlId()) {
-  hwnd_ = CreateWindowExA(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, b.left,
-                          b.top, b.width, b.height, form.Handle(),
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr),
-                          nullptr);
+  // Wide-character windows, and subclassed with the wide calls so that they
+  // stay so: an edit box then takes any character typed, and a text set or
+  // read through the wide calls keeps every character. The ANSI messages the
+  // program sends them are converted by the system, as ever.
+  hwnd_ = CreateWindowExW(exStyle, Wide(windowClass).c_str(), Wide(caption).c_str(), WS_CHILD | WS_VISIBLE | style,
+                          b.left, b.top, b.width, b.height, form.Handle(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) throw std::runtime_error(std::string("Error creating control ") + windowClass);
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.Font()), FALSE);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.Font()), FALSE);
   // The standard controls leave GWLP_USERDATA to the program.
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   classProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
   form.RegisterControl(this);
 }
 
@@ -30,32 +34,33 @@ Control::~Control() {
   // end must not reach a control that is going.
   HWND h = hwnd_;
   hwnd_ = nullptr;
-  SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
-  SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
+  SetWindowLongPtrW(h, GWLP_USERDATA, 0);
   DestroyWindow(h);
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+  auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
     // The window goes with its form before the control does.
     WNDPROC classProc = self->classProc_;
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc));
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
-    return CallWindowProcA(classProc, hwnd, msg, wp, lp);
+    return CallWindowProcW(classProc, hwnd, msg, wp, lp);
   }
   return CallHandler([&] { return self->HandleMessage(msg, wp, lp); });
 }
 
 std::string Control::Text() const {
-  int n = GetWindowTextLengthA(hwnd_);
-  std::string s(static_cast<size_t>(n) + 1, '\0');
-  int got = GetWindowTextA(hwnd_, &s[0], n + 1);
-  s.resize(static_cast<size_t>(got < 0 ? 0 : got));
-  return s;
+  const int n = GetWindowTextLengthW(hwnd_);
+  std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+  const int got = GetWindowTextW(hwnd_, &s[0], n + 1);
+  return Utf8(s.data(), got);
 }
+
+void Control::SetText(const std::string& text) { SetWindowTextW(hwnd_, Wide(text).c_str()); }
 
 Button::Button(Form& form, const std::string& caption, Bounds b, bool isDefault)
     : Control(form, "BUTTON", caption, WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), b) {

@@ -14,7 +14,8 @@ struct Bounds {
   int left, top, width, height;
 };
 
-// A standard control placed at a pixel position in its form's client area.
+// A standard control placed at a pixel position in its form's client area,
+// a wide-character window whose texts the program gives and takes as UTF-8.
 // The control owns its window: destroying the control takes it out of its
 // form's dispatch and destroys the window, so that no message can reach a
 // freed control. Every control's window is subclassed through the one path
@@ -38,8 +39,9 @@ class Control {
   // Null once the window is gone (destroyed with its form).
   HWND Handle() const { return hwnd_; }
   int Id() const { return id_; }
+  // The control's text, UTF-8 as every text of the program.
   std::string Text() const;
-  void SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+  void SetText(const std::string& text);
   void SetFocus() { ::SetFocus(hwnd_); }
   // Children are created in front of their earlier siblings' areas; frames and
   // tabs that surround other controls go behind them.
@@ -55,7 +57,7 @@ class Control {
   // A message of the control's own window; by default the control's class
   // handles it.
   virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
-  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return CallWindowProcA(classProc_, hwnd_, msg, wp, lp); }
+  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return CallWindowProcW(classProc_, hwnd_, msg, wp, lp); }
   // For a frame, which does not paint its inside: a WM_ERASEBKGND that fills
   // the client area with the face colour, since the form does not paint under
   // its children.

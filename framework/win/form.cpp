@@ -8,16 +8,20 @@
 namespace tessaly::win {
 
 namespace {
-// MS Sans Serif 8 pt at 96 dots per inch.
-HFONT CreateDialogFont() {
+// MS Sans Serif 8 pt at 96 dots per inch, or another face of that size.
+HFONT CreateDialogFont(const char* face = "MS Sans Serif") {
   return CreateFontA(-MulDiv(8, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                     "MS Sans Serif");
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
 
 }  // namespace
 
 Form::Form() : font_(CreateDialogFont()) {}
+
+HFONT Form::TextFont() {
+  if (!textFont_) textFont_.Reset(CreateDialogFont("Microsoft Sans Serif"));
+  return textFont_.Get();
+}
 
 Form::~Form() {
   if (Application* app = Application::Instance()) app->RemoveForm(this);

@@ -37,6 +37,12 @@ class Form : public Window {
                                  bool stayOnTop = false);
 
   HFONT Font() const { return font_.Get(); }
+  // The font for controls that show the user's own texts, which may be in
+  // any script (bookmark titles): the TrueType twin of the dialog font,
+  // Microsoft Sans Serif 8 pt, which has Greek, Cyrillic and more, and to
+  // which Windows links fonts for the rest. The bitmap MS Sans Serif has the
+  // Western European letters only. Made at its first use.
+  HFONT TextFont();
   int NextControlId() { return nextControlId_++; }
   void RegisterControl(Control* c);
   void UnregisterControl(Control* c);
@@ -85,6 +91,7 @@ class Form : public Window {
 
  private:
   UniqueFont font_;
+  UniqueFont textFont_;
   std::map<int, Control*> controls_;
   MenuRouter menus_;
   int nextControlId_ = 100;

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "framework/win/wide_text.h"
+
 namespace tessaly::win {
 
 namespace {
@@ -17,14 +19,6 @@ char MnemonicOf(const std::string& caption) {
     }
   }
   return 0;
-}
-
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-  return wide;
 }
 
 // Takes every item out of a menu, handing its sub-menus to the caller
@@ -115,7 +109,9 @@ bool MenuBinding::AppendItem(HMENU menu, ItemRecord& record, MenuItem& item, int
   record.accessible.cchWText = static_cast<DWORD>(record.text.size());
   record.accessible.pszWText = &record.text[0];
 
-  MENUITEMINFOA mii{};
+  // The wide-character item, whatever its caption holds: a bookmark title in
+  // any language shows as it is in the platform's plain menu too.
+  MENUITEMINFOW mii{};
   mii.cbSize = sizeof(mii);
   mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
   mii.dwItemData = reinterpret_cast<ULONG_PTR>(&record);
@@ -128,7 +124,7 @@ bool MenuBinding::AppendItem(HMENU menu, ItemRecord& record, MenuItem& item, int
   } else {
     mii.fMask |= MIIM_STRING;
     mii.fType = item.Radio ? MFT_STRING | MFT_RADIOCHECK : MFT_STRING;
-    mii.dwTypeData = const_cast<char*>(item.Caption.c_str());
+    mii.dwTypeData = &record.text[0];
   }
   if (ownerDraw_) mii.fType |= MFT_OWNERDRAW;
   HMENU sub = nullptr;
@@ -141,7 +137,7 @@ bool MenuBinding::AppendItem(HMENU menu, ItemRecord& record, MenuItem& item, int
       mii.hSubMenu = sub;
     }
   }
-  if (InsertMenuItemA(menu, static_cast<UINT>(position), TRUE, &mii)) return true;
+  if (InsertMenuItemW(menu, static_cast<UINT>(position), TRUE, &mii)) return true;
   if (sub) {
     menus_.erase(sub);
     DestroyMenu(sub);
@@ -213,14 +209,14 @@ MenuRow MenuBinding::RowOf(const MenuItem& item) const {
 bool MenuBinding::MeasureItem(MEASUREITEMSTRUCT& mis) {
   const ItemRecord* record = RecordOf(mis.itemData);
   if (!record) return false;
-  painter_.Measure(*record->item, RowOf(*record->item), mis);
+  painter_.Measure(*record->item, record->text, RowOf(*record->item), mis);
   return true;
 }
 
 bool MenuBinding::DrawItem(const DRAWITEMSTRUCT& dis) {
   const ItemRecord* record = RecordOf(dis.itemData);
   if (!record) return false;
-  painter_.Draw(*record->item, RowOf(*record->item), dis);
+  painter_.Draw(*record->item, record->text, RowOf(*record->item), dis);
   return true;
 }
 

@@ -43,7 +43,7 @@ HFONT MenuPainter::FontFor(const std::string& face) {
   return font.Get();
 }
 
-void MenuPainter::Measure(MenuItem& item, MenuRow row, MEASUREITEMSTRUCT& mis) {
+void MenuPainter::Measure(MenuItem& item, const std::wstring& caption, MenuRow row, MEASUREITEMSTRUCT& mis) {
   if (item.IsSeparator()) {
     mis.itemWidth = 0;
     mis.itemHeight = kSeparatorHeight;
@@ -56,7 +56,7 @@ void MenuPainter::Measure(MenuItem& item, MenuRow row, MEASUREITEMSTRUCT& mis) {
   {
     SelectObjectScope sel(measureDc_.Get(), FontFor(params.fontName));
     RECT r{0, 0, 0, 0};
-    DrawTextA(measureDc_.Get(), item.Caption.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
+    DrawTextW(measureDc_.Get(), caption.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
     size.cx = r.right - r.left;
     size.cy = r.bottom - r.top;
   }
@@ -81,7 +81,7 @@ void MenuPainter::DrawMargin(HDC dc, const RECT& item) {
   RestoreDC(dc, saved);
 }
 
-void MenuPainter::Draw(MenuItem& item, MenuRow row, const DRAWITEMSTRUCT& dis) {
+void MenuPainter::Draw(MenuItem& item, const std::wstring& caption, MenuRow row, const DRAWITEMSTRUCT& dis) {
   HDC dc = dis.hDC;
   RECT r = dis.rcItem;
   const bool bar = row == MenuRow::Bar;
@@ -119,7 +119,7 @@ void MenuPainter::Draw(MenuItem& item, MenuRow row, const DRAWITEMSTRUCT& dis) {
   SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
   UINT flags = DT_SINGLELINE | DT_VCENTER | (bar ? DT_CENTER : DT_LEFT);
   if (dis.itemState & ODS_NOACCEL) flags |= DT_HIDEPREFIX;
-  DrawTextA(dc, item.Caption.c_str(), -1, &text, flags);
+  DrawTextW(dc, caption.c_str(), -1, &text, flags);
 }
 
 }  // namespace tessaly::win

@@ -40,8 +40,9 @@ class MenuPainter {
  public:
   explicit MenuPainter(const MenuLook& look) : look_(look) {}
 
-  void Measure(MenuItem& item, MenuRow row, MEASUREITEMSTRUCT& mis);
-  void Draw(MenuItem& item, MenuRow row, const DRAWITEMSTRUCT& dis);
+  // text: the item's caption in UTF-16, as the menu holds it.
+  void Measure(MenuItem& item, const std::wstring& text, MenuRow row, MEASUREITEMSTRUCT& mis);
+  void Draw(MenuItem& item, const std::wstring& text, MenuRow row, const DRAWITEMSTRUCT& dis);
 
  private:
   // The menu font with another face, made once per face.

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "framework/win/wide_text.h"
+
 namespace tessaly::win {
 
 std::string ProgramFileName() {
@@ -12,6 +14,15 @@ std::string ProgramFileName() {
     std::vector<char> buffer(size);
     const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), size);
     if (n < size - 1) return std::string(buffer.data(), n);
+  }
+  return {};
+}
+
+std::string ProgramFileNameUtf8() {
+  for (DWORD size = MAX_PATH + 1; size <= 32768 * 2; size *= 2) {
+    std::vector<wchar_t> buffer(size);
+    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), size);
+    if (n < size - 1) return Utf8(buffer.data(), static_cast<int>(n));
   }
   return {};
 }

@@ -9,6 +9,7 @@
 #include "framework/win/comdlg_library.h"
 #include "framework/win/modal_scope.h"
 #include "framework/win/program_path.h"
+#include "framework/win/wide_text.h"
 #include "preview/capture_area.h"
 #include "preview/contrast.h"
 #include "preview/win/clipboard_picture.h"
@@ -170,24 +171,26 @@ void TfrmImageViewer::ClickAt(int x, int y) {
 
 void TfrmImageViewer::SaveAs() {
   if (!view_.bitmap.HasPixels()) return;
-  char file[MAX_PATH * 4] = "preview.png";
-  OPENFILENAMEA dialog{};
+  // Wide, so that a folder or name in any language is kept.
+  wchar_t file[MAX_PATH * 4] = L"preview.png";
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = Handle();
-  dialog.lpstrFilter = "PNG picture (*.png)\0*.png\0BMP picture (*.bmp)\0*.bmp\0";
+  dialog.lpstrFilter = L"PNG picture (*.png)\0*.png\0BMP picture (*.bmp)\0*.bmp\0";
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file;
-  dialog.nMaxFile = sizeof file;
-  dialog.lpstrDefExt = "png";
+  dialog.nMaxFile = MAX_PATH * 4;
+  dialog.lpstrDefExt = L"png";
   dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT |
                  OFN_NOCHANGEDIR;
   {
     ModalScope scope(Handle());  // the dialog disables its owner itself
-    if (!comdlg32::GetSaveFileNameA(&dialog)) return;
+    if (!comdlg32::GetSaveFileNameW(&dialog)) return;
   }
+  const std::string path = Utf8(std::wstring(file));
   // The dialog gives a name typed without an ending the chosen filter's.
   try {
-    SavePicture(file, view_.bitmap, FormatOfFileName(file));
+    SavePicture(path, view_.bitmap, FormatOfFileName(path));
   } catch (const std::exception& e) {
     Application::ShowMessageBox(Handle(), e.what(), kErrorCaption, MB_OK | MB_ICONSTOP);
   }

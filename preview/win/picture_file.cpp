@@ -9,6 +9,7 @@
 
 #include "framework/win/com_handles.h"
 #include "framework/win/ole_library.h"
+#include "framework/win/wide_text.h"
 #include "preview/win/capture_file.h"
 
 namespace tessaly::win {
@@ -41,14 +42,6 @@ void Check(HRESULT result, const char* step, const std::string& path) {
   char code[16];
   std::snprintf(code, sizeof code, "%08lX", static_cast<unsigned long>(result));
   throw FileError("Cannot write file " + path + ". " + step + " failed (error 0x" + code + ")");
-}
-
-std::wstring Wide(const std::string& text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], n);
-  wide.resize(wide.size() - 1);
-  return wide;
 }
 
 }  // namespace

@@ -33,8 +33,9 @@ MESSAGE_BOX = "#32770"
 MODAL_CLASSES = ("TfrmAboutBox", "TfrmCustomSizes", "TfrmEditBookmarks", "TfrmAddBookmark", "TfrmUpdate",
                  "TfrmHotkeys", "TfrmOtherSize", "TfrmImageViewer")
 # Menu items the session leaves alone: they end the program, or open another
-# program (the help file and the home page in the system's browser).
-SPARED = re.compile(r"^(E&?xit|Tessaly &?Help|Tessaly &?Home Page.*)$")
+# program (the help file and the home page in the system's browser; with
+# "Open Bookmarks in Default Browser" on, every bookmark chosen would too).
+SPARED = re.compile(r"^(E&?xit|Tessaly &?Help|Tessaly &?Home Page.*|Open Bookmarks in Default Browser)$")
 # Organizer buttons the session may press: none of them deletes.
 ORGANIZER_BUTTONS = ("Sort", "Save", "Cancel")
 KEYS = ("Escape", "Return", "Tab", "space", "Down", "Up", "Left", "Right", "Home", "End", "a", "7", "BackSpace")

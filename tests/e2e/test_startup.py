@@ -162,9 +162,11 @@ class StartupTest(harness.E2ETestCase):
         self.assertEqual(self.driver.reg_get(DEFAULTS, "Browser"), ("sz", "ie"))
         self.assertEqual(self.driver.reg_get(DEFAULTS, "AlwaysOnTop"), ("dword", 0))
         self.assertEqual(self.driver.reg_get(DEFAULTS, "SizePageArea"), ("dword", 0))
+        self.assertEqual(self.driver.reg_get(DEFAULTS, "BookmarksInDefaultBrowser"), ("dword", 0))
         self.assertEqual(self.stored_types(), {"Left": "dword", "Top": "dword",
                                                "VisibleOnStart": "dword", "Browser": "sz",
-                                               "AlwaysOnTop": "dword", "SizePageArea": "dword"})
+                                               "AlwaysOnTop": "dword", "SizePageArea": "dword",
+                                               "BookmarksInDefaultBrowser": "dword"})
 
         self.start_tessaly()
         self.assertEqual(self.driver.info(MAIN)["rect"][:2], (left - 300, top + 150))

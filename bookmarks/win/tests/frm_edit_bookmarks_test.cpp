@@ -60,7 +60,7 @@ LRESULT CALLBACK AnswerDialog(int code, WPARAM wp, LPARAM lp) {
 
 class EditBookmarksTest : public ::testing::Test {
  protected:
-  EditBookmarksTest() : bookmarks(files, "C:\\Tessaly\\tessaly.exe") {
+  EditBookmarksTest() : bookmarks(files, testing::TestCodePage(), "C:\\Tessaly\\tessaly.exe") {
     for (const char* own : {"Add Bookmark...", "Organize Bookmarks..."}) main.Add(own);
     bookmarks.MenuItem = &main;
     bookmarks.WriteMenuAddItem = bookmarks.WriteMenuEditItem = bookmarks.WriteMenuSeperator = false;

@@ -7,6 +7,7 @@
 #include "controllers/ns_controller.h"
 #include "controllers/win/tests/peer_support.h"
 #include "controllers/win/win32_netscape_platform.h"
+#include "framework/win/win32_code_page.h"
 
 namespace {
 
@@ -49,12 +50,13 @@ class NSControllerOnWine : public ::testing::Test {
 
   CallLog log_{"tnspeer"};
   NoMessagePlatform platform_;
+  tessaly::win::Win32CodePage codePage_;
   PROCESS_INFORMATION peer_{};
   HWND window_ = nullptr;
 };
 
 TEST_F(NSControllerOnWine, OpenUrlAndPlacementReachTheBrowserWindowAboveTheActiveFrame) {
-  tessaly::NSController c(platform_);
+  tessaly::NSController c(platform_, codePage_);
   c.OpenUrl("http://example.com/b.htm");
   EXPECT_EQ(log_.Calls(),
             (Calls{"ready", "request WWW_Activate 0xFFFFFFFF,0x0", "request WWW_GetFrameParent 9x0",

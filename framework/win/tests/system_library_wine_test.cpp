@@ -42,7 +42,7 @@ TEST(SystemLibraryOnWine, EveryFunctionOfTheProgramsLibrariesIsFound) {
     oleaut32::SysFreeString.Get();
     oleaut32::VariantInit.Get();
     oleaut32::VariantClear.Get();
-    comdlg32::GetOpenFileNameA.Get();
+    comdlg32::GetOpenFileNameW.Get();
     wsock32::WSAStartup.Get();
     wsock32::WSACleanup.Get();
     wsock32::WSAGetLastError.Get();

@@ -218,6 +218,17 @@ int SetText(const Args& args) {
   return TextOf(edit) == args[3] ? kOk : kNotFound;
 }
 
+// Types text into an edit box as the keyboard would reach it: one WM_CHAR
+// per UTF-16 unit, posted with the wide call, so that the program's message
+// loop, the box and its window procedure each have to keep every character.
+int TypeWide(const Args& args) {
+  HWND edit = ControlOf(args, ControlKind::kEdit);
+  if (!edit) return kNotFound;
+  for (wchar_t unit : FromUtf8(args[3]))
+    if (!PostMessageW(edit, WM_CHAR, static_cast<WPARAM>(unit), 1)) return kNotFound;
+  return kOk;
+}
+
 int GetText(const Args& args) {
   HWND edit = ControlOf(args, ControlKind::kEdit);
   if (!edit) return kNotFound;
@@ -258,6 +269,7 @@ std::vector<Command> ControlCommands() {
       {"click", 3, "CLASS TITLE BUTTONCAPTION", Click},
       {"set-text", 4, "CLASS TITLE CHILDINDEX TEXT", SetText},
       {"get-text", 3, "CLASS TITLE CHILDINDEX", GetText},
+      {"type-wide", 4, "CLASS TITLE EDITINDEX TEXT", TypeWide},
       {"progress", 2, "CLASS TITLE", Progress},
   };
 }

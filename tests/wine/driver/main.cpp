@@ -3,6 +3,7 @@
 // Usage: tdriver SUBCOMMAND ARGS...; exit 0 = done, 1 = not found or timed out,
 // 2 = bad usage.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -33,17 +34,30 @@ int Usage(const std::vector<tdriver::Command>& commands) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The arguments as UTF-8, from the wide command line: the ANSI argv would
+// have "?" for every character the code page lacks (a title in Greek).
+tdriver::Args WideArguments() {
+  tdriver::Args args;
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide) return args;
+  for (int i = 0; i < count; ++i) args.push_back(tdriver::ToUtf8(wide[i]));
+  LocalFree(wide);
+  return args;
+}
+
+int main() {
   std::vector<tdriver::Command> commands = AllCommands();
-  if (argc < 2) return Usage(commands);
+  const tdriver::Args argv = WideArguments();
+  if (argv.size() < 2) return Usage(commands);
   for (const tdriver::Command& command : commands) {
-    if (std::strcmp(command.name, argv[1]) != 0) continue;
-    if (static_cast<size_t>(argc - 2) != command.arg_count) {
+    if (argv[1] != command.name) continue;
+    if (argv.size() - 2 != command.arg_count) {
       std::fprintf(stderr, "usage: tdriver %s %s\n", command.name, command.usage);
       return tdriver::kUsage;
     }
-    return command.run(tdriver::Args(argv + 2, argv + argc));
+    return command.run(tdriver::Args(argv.begin() + 2, argv.end()));
   }
-  std::fprintf(stderr, "tdriver: unknown subcommand %s\n", argv[1]);
+  std::fprintf(stderr, "tdriver: unknown subcommand %s\n", argv[1].c_str());
   return Usage(commands);
 }

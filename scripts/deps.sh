@@ -19,10 +19,30 @@ installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install o
 missing=()
 for p in "${need[@]}"; do installed "$p" || missing+=("$p"); done
 export DEBIAN_FRONTEND=noninteractive
+# A mirror caught mid-sync fails an index now and then ("File has unexpected
+# size"): try again a little later, and let the install itself judge whether
+# what was fetched is enough.
+apt_update() {
+  for attempt in 1 2 3 4; do
+    apt-get update -q && return 0
+    echo "deps: apt-get update failed (attempt $attempt), trying again" >&2
+    sleep $((attempt * 10))
+  done
+  return 0
+}
+apt_install() {
+  for attempt in 1 2 3; do
+    apt-get install -y -q --no-install-recommends "$@" && return 0
+    echo "deps: apt-get install failed (attempt $attempt), trying again" >&2
+    sleep $((attempt * 10))
+    apt_update
+  done
+  return 1
+}
 if [ ${#missing[@]} -gt 0 ]; then
   echo "deps: installing ${missing[*]}"
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
+  apt_update
+  apt_install "${missing[@]}"
 fi
 # Only after the probe: where 32-bit code cannot run, wine32 would make the
 # wine wrapper pick the 32-bit loader, and every wine call would fail.
@@ -30,7 +50,7 @@ if bash "$here/probe-ia32.sh"; then
   if ! installed wine32:i386; then
     echo "deps: installing wine32:i386 (this machine executes 32-bit code)"
     dpkg --add-architecture i386
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends wine32:i386
+    apt_update
+    apt_install wine32:i386
   fi
 fi

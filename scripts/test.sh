@@ -14,6 +14,19 @@ scripts/build.sh native-asan || exit 1
 scripts/build.sh win64 || exit 1
 scripts/build.sh win32 || exit 1
 
+logs="$root/build/test-logs"
+mkdir -p "$logs"
+rm -f "$logs"/*.txt
+# The native tests need no Wine: they run beside the Wine set-up, the import
+# check and the package, and are waited for before the end-to-end suite, which
+# wants the machine to itself.
+echo "== native tests (in the background)"
+# Logs by ctest itself, not through a pipe: a Wine process started by a test
+# could hold a pipe open long after the test.
+ctest --test-dir build/native-asan --output-on-failure --output-log "$logs/native.txt" \
+  >"$logs/native-console.log" 2>&1 &
+native_pid=$!
+
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
 wine_env_start "$root/build/wine-test" headless
@@ -21,9 +34,11 @@ trap wine_env_stop EXIT
 
 status=0
 shipped_note=
-logs="$root/build/test-logs"
-mkdir -p "$logs"
-rm -f "$logs"/*.txt
+wait_native() {
+  echo "== native tests"
+  wait "$native_pid" || status=1
+  cat "$logs/native-console.log"
+}
 echo "== imports of both programs"
 imports_failed=0
 python3 scripts/check-imports.py build/win32/app/tessaly.exe build/win64/app/tessaly.exe ||
@@ -32,13 +47,10 @@ echo "== release package"
 package_failed=0
 bash scripts/package.sh >"$logs/package.txt" 2>&1 ||
   { package_failed=1; status=1; tail -20 "$logs/package.txt"; }
-echo "== native tests"
-# Logs by ctest itself, not through a pipe: a Wine process started by a test
-# could hold a pipe open long after the test.
-ctest --test-dir build/native-asan --output-on-failure --output-log "$logs/native.txt" || status=1
 if [ "$TESSALY_WOW64" = 1 ]; then
   echo "== Win32 tests of the x86_64 build under Wine"
   ctest --test-dir build/win64 -LE e2e --output-on-failure --output-log "$logs/win64.txt" || status=1
+  wait_native
   echo "== Win32 and end-to-end tests of the shipped i686 build under Wine's WoW64"
   ctest --test-dir build/win32 --output-on-failure --output-log "$logs/win32.txt" || status=1
 else
@@ -48,11 +60,13 @@ else
     shipped_note="this machine does not execute 32-bit code: the shipped i686 build was built and checked, not run"
   fi
   echo "== $shipped_note; the Win32 and end-to-end tests run against the x86_64 build"
+  wait_native
   ctest --test-dir build/win64 --output-on-failure --output-log "$logs/win64.txt" || status=1
 fi
 
 # One closing line over every configuration, from ctest's own summaries.
 total=0 failed=0
+[ -f "$logs/native.txt" ] || status=1
 for f in "$logs"/native.txt "$logs"/win64.txt "$logs"/win32.txt; do
   [ -f "$f" ] || continue
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$f" | tail -1)

@@ -497,18 +497,9 @@ class E2ETestCase(unittest.TestCase):
 
     def end_strays(self):
         """Ends whatever a previous test left running, through the system."""
-        for window in (MAIN, APP, TRAY, ("TTestTarget", "*")):
-            # The windows of an ended process go a moment after it (longer on a
-            # busy machine): a program started before that would take them for
-            # a running instance. A window still there is terminated again.
-            for _ in range(3):
-                for _ in range(5):
-                    if not self.driver.run("terminate", *window).ok:
-                        break
-                if self.driver.wait_gone(window, 5000):
-                    break
-            else:
-                self.fail("%s %r outlived its process" % window)
+        windows = (MAIN, APP, TRAY, ("TTestTarget", "*"))
+        if not self.driver.run("end-all", 15000, *[part for window in windows for part in window]).ok:
+            self.fail("a window of a previous test outlived its process: %s" % self.driver.run("windows").text)
 
     # Settings ------------------------------------------------------------------------
     def reset_settings(self):

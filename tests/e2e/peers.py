@@ -98,11 +98,8 @@ class BrowserPeerTestCase(harness.E2ETestCase):
                 log.clear()
 
     def end_peers(self):
-        for window in (IE_BROWSER, NETSCAPE):
-            for _ in range(10):
-                if not self.driver.run("terminate", *window).ok:
-                    break
-            self.assertTrue(self.driver.wait_gone(window, 5000), "%s %r outlived its process" % window)
+        self.assertTrue(self.driver.run("end-all", 15000, *IE_BROWSER, *NETSCAPE).ok,
+                        "a browser peer outlived its process")
 
     def restore_registrations(self):
         for saved in self.ie_classes:

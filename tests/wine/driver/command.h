@@ -12,6 +12,7 @@ struct Command {
   size_t arg_count;
   const char* usage;  // the arguments, for the usage text
   int (*run)(const Args& args);
+  bool more = false;  // arg_count is the least: the last pair may repeat
 };
 
 // Each module contributes its own commands; main dispatches over all of them.

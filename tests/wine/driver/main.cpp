@@ -52,7 +52,10 @@ int main() {
   if (argv.size() < 2) return Usage(commands);
   for (const tdriver::Command& command : commands) {
     if (argv[1] != command.name) continue;
-    if (argv.size() - 2 != command.arg_count) {
+    size_t given = argv.size() - 2;
+    bool fits = command.more ? given >= command.arg_count && (given - command.arg_count) % 2 == 0
+                             : given == command.arg_count;
+    if (!fits) {
       std::fprintf(stderr, "usage: tdriver %s %s\n", command.name, command.usage);
       return tdriver::kUsage;
     }

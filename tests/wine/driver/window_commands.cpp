@@ -164,6 +164,35 @@ int Terminate(const Args& args) {
   return ended ? kOk : kNotFound;
 }
 
+// Ends every process owning a window of any of the patterns, and waits until
+// none of those windows is left: one driver call where a test tidies up before
+// and after itself. An ended process's windows linger a moment (longer on a
+// busy machine); one still there on the next look is terminated again.
+int EndAll(const Args& args) {
+  long long timeout = 0;
+  if (!ParseInt(args[0], timeout)) return kUsage;
+  std::vector<WindowPattern> patterns;
+  for (size_t i = 1; i + 1 < args.size(); i += 2) patterns.push_back(WindowPattern{args[i], args[i + 1]});
+  return WaitUntil(timeout, [&] {
+           bool any = false;
+           for (const WindowPattern& pattern : patterns) {
+             for (HWND window : MatchingTopLevel(pattern)) {
+               any = true;
+               DWORD id = 0;
+               GetWindowThreadProcessId(window, &id);
+               if (id == GetCurrentProcessId()) continue;
+               std::unique_ptr<void, decltype(&CloseHandle)> process(
+                   OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id), &CloseHandle);
+               if (process && TerminateProcess(process.get(), 1))
+                 WaitForSingleObject(process.get(), 2000);
+             }
+           }
+           return !any;
+         })
+             ? kOk
+             : kNotFound;
+}
+
 int Cursor(const Args&) {
   POINT point{};
   if (!GetCursorPos(&point)) return kNotFound;
@@ -306,6 +335,7 @@ std::vector<Command> WindowCommands() {
       {"post-message", 5, "CLASS TITLE MSG WPARAM LPARAM", PostMessageCommand},
       {"send-message", 5, "CLASS TITLE MSG WPARAM LPARAM", SendMessageCommand},
       {"terminate", 2, "CLASS TITLE", Terminate},
+      {"end-all", 3, "MS CLASS TITLE [CLASS TITLE...]", EndAll, true},
       {"screen", 0, "", Screen},
       {"cursor", 0, "", Cursor},
       {"tray-icons", 0, "", TrayIcons},

@@ -23,17 +23,18 @@ size_t WebSchemeLength(const std::string& text) {
   return 0;
 }
 
-// Whether the HTTP client itself can send a request to the address: a host
-// it parses (letters, digits, ".", "-", "_": no "@", "#" or "?" in it), a
-// port of 1 to 65535 where one is written, a path from the root (without one
-// the query's "?" would land in the host), and no blank or control character
-// anywhere.
-bool ClientCanRequest(const std::string& text) {
+// Whether the address names a host the HTTP client parses (letters, digits,
+// ".", "-", "_": no "@", "#" or "?" in it), a port of 1 to 65535 where one is
+// written, and no blank or control character anywhere. An address the client
+// sends a query to also needs a path from the root: without one the query's
+// "?" would land in the host. A page the browser opens ("http://example.com")
+// does not.
+bool ClientCanParse(const std::string& text, bool needPath) {
   for (unsigned char c : text)
     if (c <= ' ' || c == 0x7F) return false;
   const std::size_t scheme = tessaly::SchemeLength(text);
-  const std::size_t pathStart = scheme == 0 ? std::string::npos : text.find('/', scheme);
-  if (pathStart == std::string::npos) return false;
+  if (scheme == 0) return false;
+  if (needPath && text.find('/', scheme) == std::string::npos) return false;
   try {
     const HttpUrlParts parts = ParseHttpUrl(text, 0);
     return !parts.host.empty() && parts.port >= 1;
@@ -44,9 +45,9 @@ bool ClientCanRequest(const std::string& text) {
 
 }  // namespace
 
-bool IsWebAddress(const std::string& text) { return WebSchemeLength(text) != 0 && ClientCanRequest(text); }
+bool IsWebAddress(const std::string& text) { return WebSchemeLength(text) != 0 && ClientCanParse(text, false); }
 
-bool IsQueryAddress(const std::string& text) { return WebSchemeLength(text) == 7 && ClientCanRequest(text); }
+bool IsQueryAddress(const std::string& text) { return WebSchemeLength(text) == 7 && ClientCanParse(text, true); }
 
 void ReadStoredAddresses(Registry& reg, WebAddresses& addresses) {
   RegistryKeyScope key(reg, kDefaultsKey, false);

@@ -68,6 +68,8 @@ TEST(ServerUrls, FourThreeAndEmptyReplies) {
       // Addresses the client could not request: an empty host, an update query without a path.
       {"0,http://:80/,http://m/,http://u/q.asp", true, builtIn.homePageUrl, "http://u/q.asp", false},
       {"0,http://h/,http://m/,http://updates.example.com", true, "http://h/", builtIn.updateUrl, false},
+      // A home page without a path is a page like any other.
+      {"0,http://www.example.com,http://m/,http://u/q.asp", true, "http://www.example.com", "http://u/q.asp", true},
       {"0,http://h/,http://m/,http://user@u/q.asp", true, "http://h/", builtIn.updateUrl, false},
   };
   for (const ReplyCase& c : cases) {

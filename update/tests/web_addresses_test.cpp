@@ -37,18 +37,22 @@ TEST(StartupSettings, StoredAddressReplacesBuiltInUnlessEmptyOrZero) {
 
 TEST(WebAddress, OnlyAbsoluteHttpOrHttpsUrlsThatTheClientCanRequest) {
   for (const char* good : {"http://h/", "https://www.example.com/a?b=1", "HTTP://H:8080/", "http://h/?x",
-                           "Https://h/#f", "http://h:1/u", "http://h:65535/u"})
+                           "Https://h/#f", "http://h:1/u", "http://h:65535/u",
+                           // a page the browser opens needs no path
+                           "http://www.example.com", "https://h:8080"})
     EXPECT_TRUE(IsWebAddress(good)) << good;
   for (const char* bad : {"", "0", "http://", "https:///path", "xhttp://h/", "file:///c:/x.exe", "c:\\x.exe",
                           "mailto:a@b", "javascript:alert(1)", "http://h/a b", "http://h/\tx", "http:\\\\h\\",
                           "http://\\\\server\\share", "ftp://h/", "www.example.com/x http://h/",
-                          // no host; no path (the query's "?" would land in the host); an empty port,
+                          // no host; a "?" in the host; an empty port,
                           // port 0 or one out of range; "#" or a user before the host
-                          "http://:80/", "http://updates.example.com", "http://h?x", "http://updates.example.com:/u",
+                          "http://:80/", "http://h?x", "http://updates.example.com:/u",
                           "http://h:0/", "http://h:65536/", "http://updates.example.com#x/update.asp",
                           "http://user@updates.example.com/update.asp", "http://h/a\r\nX-Injected: 1"})
     EXPECT_FALSE(IsWebAddress(bad)) << bad;
   EXPECT_TRUE(IsQueryAddress("http://h/update.asp"));
+  // Without a path the query's "?" would land in the host.
+  EXPECT_FALSE(IsQueryAddress("http://updates.example.com"));
   // The HTTP client has no TLS: an https address would go out as plain HTTP to port 80.
   EXPECT_FALSE(IsQueryAddress("https://h/update.asp"));
   EXPECT_FALSE(IsQueryAddress("file:///c:/update.asp"));

@@ -51,8 +51,6 @@ TEST(WebAddress, OnlyAbsoluteHttpOrHttpsUrlsThatTheClientCanRequest) {
                           "http://user@updates.example.com/update.asp", "http://h/a\r\nX-Injected: 1"})
     EXPECT_FALSE(IsWebAddress(bad)) << bad;
   EXPECT_TRUE(IsQueryAddress("http://h/update.asp"));
-  // Without a path the query's "?" would land in the host.
-  EXPECT_FALSE(IsQueryAddress("http://updates.example.com"));
   // The HTTP client has no TLS: an https address would go out as plain HTTP to port 80.
   EXPECT_FALSE(IsQueryAddress("https://h/update.asp"));
   EXPECT_FALSE(IsQueryAddress("file:///c:/update.asp"));
